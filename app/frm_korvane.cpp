@@ -1,0 +1,55 @@
+#include "app/frm_korvane.h"
+
+#include "app/layout.h"
+#include "toolkit/error_report.h"
+
+namespace app {
+
+const std::string kVersionRefusedPrompt =
+    "You need to have Internet Explorer 5 or higher to use this program\r\n"
+    "download at https://www.microsoft.com/download/internet-explorer";
+
+namespace {
+constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolbar";
+}  // namespace
+
+frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services)
+    : services_(services),
+      controls_(CreateControls()),
+      registry_(registryApi, services),
+      CommonDialog1(services),
+      version_(controls_, registry_, services) {}
+
+std::vector<frmKorvane::Loader> frmKorvane::StartupLoaders() {
+    return {};
+}
+
+void frmKorvane::Form_Load() {
+    toolkit::Guard(services_, "Form_Load", [&] {
+        version_.IE_Version();
+        // Compared as text: "1" (as in 10.0 or 11.0) and the empty text sort below "5".
+        const std::string first = strVersion().substr(0, 1);
+        if (first < "6") {
+            if (first < "5") {
+                services_.ShowMessage(kVersionRefusedPrompt, toolkit::kOkOnly, std::nullopt);
+                unloadRequested_ = true;
+                return;
+            }
+            controls_.checkBox("chkIEErr").SetEnabled(false);
+            controls_.checkBox("chkSecurityZone").SetEnabled(false);
+        }
+        for (const auto& loader : StartupLoaders()) {
+            loader.run();
+        }
+    });
+}
+
+void frmKorvane::Form_Unload(std::int16_t& /*Cancel*/) {
+    if (!backBitmapRead_) {
+        return;
+    }
+    registry_.RegistrySetKeyValue(registry::kCurrentUser, kToolbarKey, "BackBitmap", strBackBitmap_,
+                                  registry::kRegSz);
+}
+
+}  // namespace app

@@ -1,0 +1,34 @@
+# Sourced by the scripts: the private Wine prefix, and a display.
+korvane_root=$(cd "$(dirname "${BASH_SOURCE:-$0}")/.." 2>/dev/null && pwd)
+[ -n "$korvane_root" ] && [ -f "$korvane_root/CMakeLists.txt" ] || korvane_root=$(cd "$(dirname "$0")/.." && pwd)
+
+: "${WINEPREFIX:=$korvane_root/build/wineprefix}"
+: "${WINEDEBUG:=-all}"
+: "${WINEARCH:=win64}"
+export WINEPREFIX WINEDEBUG WINEARCH
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+# Creates the prefix on first use and keeps one wineserver alive for the run.
+korvane_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    echo "creating the Wine prefix $WINEPREFIX" >&2
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+  wineserver -p >/dev/null 2>&1 </dev/null
+}
+
+# Starts Xvfb when there is no display; sets KORVANE_XVFB to its pid.
+korvane_display() {
+  if [ -n "${DISPLAY:-}" ]; then
+    return 0
+  fi
+  n=91
+  while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  KORVANE_XVFB=$!
+  export DISPLAY=":$n"
+  i=0
+  while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
+}
