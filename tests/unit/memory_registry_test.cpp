@@ -191,6 +191,14 @@ TEST_F(MemoryStore, TheJournalRecordsEveryCallAsTheCallerNamedIt) {
     EXPECT_TRUE(store.journal().empty());
 }
 
+TEST_F(MemoryStore, ARootCannotBeDeletedEvenWhenEmpty) {
+    EXPECT_EQ(store.DeleteKey(kCurrentUser, ""), registry::kAccessDenied);
+    const auto root = MustCreate(kLocalMachine, "");  // a new handle to the root itself
+    EXPECT_EQ(store.DeleteKey(root, ""), registry::kAccessDenied);
+    store.CloseKey(root);
+    EXPECT_TRUE(store.HasKey(kLocalMachine, ""));
+}
+
 TEST_F(MemoryStore, CreatingAnExistingKeyIsNoChange) {
     store.PutKey(kCurrentUser, "Software\\There");
     store.CloseKey(MustCreate(kCurrentUser, "software\\THERE"));
