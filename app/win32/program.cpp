@@ -7,11 +7,7 @@
 #include "toolkit/win32/handler_dispatch.h"
 #include "toolkit/win32/win32_services.h"
 
-#if __has_include("registry/win32/advapi_registry.h")
 #include "registry/win32/advapi_registry.h"
-#else
-#include "app/win32/interim_advapi_registry.h"
-#endif
 
 namespace app::win32 {
 
