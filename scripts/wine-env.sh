@@ -17,8 +17,24 @@ korvane_wine_prefix() {
     wineserver -w
   fi
   korvane_wine_fonts
-  # Fails when a server is already running, which is just as good.
-  wineserver -p >/dev/null 2>&1 </dev/null || true
+  # Fails when a server is already running, which is just as good. A new server gets its
+  # services (services.exe, winedevice, rpcss) started at once, outside any pipe: started by
+  # the first test instead, they would keep ctest's pipes open for as long as they live.
+  if korvane_detached wineserver -p; then
+    korvane_detached wine cmd.exe /c exit || true
+  fi
+}
+
+# Runs a command with /dev/null as its only open files, so that what it leaves running holds
+# no pipe that a caller reads to its end.
+korvane_detached() {
+  (
+    for fd in /proc/$BASHPID/fd/*; do
+      n=${fd##*/}
+      [ "$n" -gt 2 ] 2>/dev/null && eval "exec $n>&-" 2>/dev/null
+    done
+    exec "$@" </dev/null >/dev/null 2>&1
+  )
 }
 
 # Debian's Wine does not look for its own fonts (fonts-wine) where they are installed, so

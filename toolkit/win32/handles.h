@@ -50,19 +50,9 @@ struct WindowTraits {
     static void Close(HWND window) { DestroyWindow(window); }
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static void Close(HGDIOBJ object) { DeleteObject(object); }
-};
-
 struct FontTraits {
     using Handle = HFONT;
     static void Close(HFONT font) { DeleteObject(font); }
-};
-
-struct IconTraits {
-    using Handle = HICON;
-    static void Close(HICON icon) { DestroyIcon(icon); }
 };
 
 struct KernelTraits {
@@ -72,7 +62,6 @@ struct KernelTraits {
 
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 
 // The screen's device context for as long as the object lives.
