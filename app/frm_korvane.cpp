@@ -18,10 +18,23 @@ frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServ
       controls_(CreateControls()),
       registry_(registryApi, services),
       CommonDialog1(services),
-      version_(controls_, registry_, services) {}
+      version_(controls_, registry_, services),
+      toolbarButtons_(controls_, registry_, services),
+      switches_(controls_, registry_, services) {}
 
 std::vector<frmKorvane::Loader> frmKorvane::StartupLoaders() {
-    return {};
+    return {
+        {"Select_Buttons", [this] { toolbarButtons_.Select_Buttons(); }},
+        {"Append_Completion", [this] { switches_.Append_Completion(); }},
+        {"Password_Caching", [this] { switches_.Password_Caching(); }},
+        {"Error_Reporting", [this] { switches_.Error_Reporting(); }},
+        {"Intelli_Menus", [this] { switches_.Intelli_Menus(); }},
+        {"Update_Check", [this] { switches_.Update_Check(); }},
+        {"About_Urls", [this] { switches_.About_Urls(); }},
+        {"Internet_Icon", [this] { switches_.Internet_Icon(); }},
+        {"Cache_Persistent", [this] { switches_.Cache_Persistent(); }},
+        {"Security_Zone", [this] { switches_.Security_Zone(); }},
+    };
 }
 
 void frmKorvane::Form_Load() {

@@ -11,6 +11,8 @@
 #include "registry/mod_registry.h"
 #include "registry/registry_api.h"
 #include "registry/variant.h"
+#include "settings/switches.h"
+#include "settings/toolbar_buttons.h"
 #include "settings/version_probe.h"
 #include "toolkit/common_dialog.h"
 #include "toolkit/control_set.h"
@@ -52,6 +54,8 @@ private:
     registry::modRegistry registry_;
     toolkit::CommonDialog CommonDialog1;
     settings::VersionProbe version_;
+    settings::ToolbarButtons toolbarButtons_;
+    settings::Switches switches_;
 
     // The toolbar bitmap path as last read or set; written once more at unload, but only once
     // it has been read, so a value never read is never written over the stored one.
