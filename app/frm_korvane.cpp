@@ -1,5 +1,6 @@
 #include "app/frm_korvane.h"
 
+#include "app/help_command.h"
 #include "app/layout.h"
 #include "toolkit/error_report.h"
 
@@ -19,8 +20,11 @@ frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServ
       registry_(registryApi, services),
       CommonDialog1(services),
       version_(controls_, registry_, services),
+      domain_(controls_),
       toolbarButtons_(controls_, registry_, services),
-      switches_(controls_, registry_, services) {}
+      switches_(controls_, registry_, services) {
+    controls_.button("cmdHelp").onClick = [this] { cmdHelp_Click(services_); };
+}
 
 std::vector<frmKorvane::Loader> frmKorvane::StartupLoaders() {
     return {
