@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,7 +22,8 @@ constexpr const char* kInternetSettings =
 constexpr const char* kMain = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kProtocolDefaults =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr const char* kZone0 =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
 constexpr const char* kCacheKey =
@@ -29,10 +31,19 @@ constexpr const char* kCacheKey =
 
 // The names the switches and the toolbar policy write; other settings' writes are ignored.
 bool IsSwitchOrToolbarName(const std::string& what) {
-    static const std::set<std::string> names = {
-        "Append Completion", "DisablePasswordCaching", "IEWatsonDisabled", "IEWatsonEnabled",
-        "FavIntelliMenus", "NoUpdateCheck", "about", "about:", "NoInternetIcon", "Flags",
-        "Persistent", "NoToolbarCustomize", "SpecifyDefaultButtons"};
+    static const std::set<std::string> names = {"Append Completion",
+                                                "DisablePasswordCaching",
+                                                "IEWatsonDisabled",
+                                                "IEWatsonEnabled",
+                                                "FavIntelliMenus",
+                                                "NoUpdateCheck",
+                                                "about",
+                                                "about:",
+                                                "NoInternetIcon",
+                                                "Flags",
+                                                "Persistent",
+                                                "NoToolbarCustomize",
+                                                "SpecifyDefaultButtons"};
     const auto name = what.substr(0, what.find(" = "));
     return names.contains(name) || name.starts_with("Btn_");
 }
@@ -73,12 +84,12 @@ TEST_F(SwitchStartup, LoadersRunToolbarFirstAndCacheBeforeZone) {
     Window window(store);
     window.Load();
     EXPECT_TRUE(window.services.messages.empty());
-    EXPECT_EQ(FirstWriteOfEachName(),
-              (std::vector<std::string>{"NoToolbarCustomize", "SpecifyDefaultButtons",
-                                        "Append Completion", "DisablePasswordCaching",
-                                        "IEWatsonDisabled", "IEWatsonEnabled", "FavIntelliMenus",
-                                        "NoUpdateCheck", "about", "about:", "NoInternetIcon",
-                                        "Persistent", "Flags"}));
+    EXPECT_EQ(
+        FirstWriteOfEachName(),
+        (std::vector<std::string>{"NoToolbarCustomize", "SpecifyDefaultButtons",
+                                  "Append Completion", "DisablePasswordCaching", "IEWatsonDisabled",
+                                  "IEWatsonEnabled", "FavIntelliMenus", "NoUpdateCheck", "about",
+                                  "about:", "NoInternetIcon", "Persistent", "Flags"}));
     // The 44 button writes all come before the two policy values.
     const auto what = What(ValueChanges(store));
     const auto policy = std::find(what.begin(), what.end(), "NoToolbarCustomize = REG_DWORD 1");
@@ -147,6 +158,10 @@ struct StopCase {
     int cache;
 };
 
+void PrintTo(const StopCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class SwitchStartupStops : public SwitchStartup, public testing::WithParamInterface<StopCase> {};
 
 TEST_P(SwitchStartupStops, OneFormLoadReportAndTheRestIsSkipped) {
@@ -165,25 +180,24 @@ TEST_P(SwitchStartupStops, OneFormLoadReportAndTheRestIsSkipped) {
     EXPECT_EQ(window.box("chkUpdate").value(), c.update);
     EXPECT_EQ(window.box("chkCache").value(), c.cache);
     EXPECT_EQ(window.box("chkSecurityZone").value(), 0);
-    EXPECT_EQ(Stored(store, kCurrentUser, kCacheKey, "Persistent"),
-              c.cache == 1 ? "REG_DWORD 0" : "missing");
+    const auto what = What(ValueChanges(store));
+    EXPECT_EQ(std::count(what.begin(), what.end(), "Persistent = REG_DWORD 0"), c.cache);
     EXPECT_FALSE(window.form.unloadRequested());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UnguardedLoaders, SwitchStartupStops,
-    testing::Values(
-        StopCase{"PasswordCaching", kInternetSettings, "DisablePasswordCaching", Sz("x"),
-                 "Error: 13. Type mismatch", 1, 0, 0},
-        StopCase{"UpdateCheck", kMain, "NoUpdateCheck", Dword(70000), "Error: 6. Overflow", 1, 0,
-                 0},
-        StopCase{"InternetIcon", kPolicies, "NoInternetIcon", Dword(70000), "Error: 6. Overflow",
-                 1, 1, 0},
-        StopCase{"CachePersistent", kCacheKey, "Persistent", Sz(""), "Error: 13. Type mismatch",
-                 1, 1, 0},
-        StopCase{"SecurityZone", kZone0, "Flags", Binary({1, 0}), "Error: 13. Type mismatch", 1, 1,
-                 1}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(UnguardedLoaders, SwitchStartupStops,
+                         testing::Values(StopCase{"PasswordCaching", kInternetSettings,
+                                                  "DisablePasswordCaching", Sz("x"),
+                                                  "Error: 13. Type mismatch", 1, 0, 0},
+                                         StopCase{"UpdateCheck", kMain, "NoUpdateCheck",
+                                                  Dword(70000), "Error: 6. Overflow", 1, 0, 0},
+                                         StopCase{"InternetIcon", kPolicies, "NoInternetIcon",
+                                                  Dword(70000), "Error: 6. Overflow", 1, 1, 0},
+                                         StopCase{"CachePersistent", kCacheKey, "Persistent",
+                                                  Sz(""), "Error: 13. Type mismatch", 1, 1, 0},
+                                         StopCase{"SecurityZone", kZone0, "Flags", Binary({1, 0}),
+                                                  "Error: 13. Type mismatch", 1, 1, 1}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // HKLM refusing writes, as without admin rights: the click shows nothing, the box keeps the
 // user's choice, and the next start shows what is really stored.
@@ -195,6 +209,10 @@ struct RefusedCase {
     std::optional<std::uint32_t> stored;  // planted in every name before the first start
     int boxAtStart;
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class SwitchHklmRefused : public SwitchStartup, public testing::WithParamInterface<RefusedCase> {};
 
@@ -232,14 +250,17 @@ TEST_P(SwitchHklmRefused, ClickIsSilentAndTheNextStartShowsTheStore) {
 
 INSTANTIATE_TEST_SUITE_P(
     TickAndClear, SwitchHklmRefused,
-    testing::Values(RefusedCase{"IEErrTick", "chkIEErr", kMain,
-                                {"IEWatsonDisabled", "IEWatsonEnabled"}, std::nullopt, 0},
-                    RefusedCase{"IEErrClear", "chkIEErr", kMain,
-                                {"IEWatsonDisabled", "IEWatsonEnabled"}, 1, 1},
-                    RefusedCase{"AboutTick", "chkAbout", kProtocolDefaults, {"about", "about:"},
-                                std::nullopt, 0},
-                    RefusedCase{"AboutClear", "chkAbout", kProtocolDefaults, {"about", "about:"},
-                                4, 1}),
+    testing::Values(
+        RefusedCase{"IEErrTick",
+                    "chkIEErr",
+                    kMain,
+                    {"IEWatsonDisabled", "IEWatsonEnabled"},
+                    std::nullopt,
+                    0},
+        RefusedCase{"IEErrClear", "chkIEErr", kMain, {"IEWatsonDisabled", "IEWatsonEnabled"}, 1, 1},
+        RefusedCase{
+            "AboutTick", "chkAbout", kProtocolDefaults, {"about", "about:"}, std::nullopt, 0},
+        RefusedCase{"AboutClear", "chkAbout", kProtocolDefaults, {"about", "about:"}, 4, 1}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(SwitchStartup, HklmRefusedLeavesCurrentUserSwitchesWorking) {

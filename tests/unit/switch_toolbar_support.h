@@ -60,8 +60,8 @@ inline std::string ShowValue(std::uint32_t type, const registry::Bytes& data) {
         return "REG_SZ \"" + std::string(data.begin(), data.end() - 1) + "\"";
     }
     if (type == registry::kRegDword && data.size() == 4) {
-        const std::uint32_t bits = data[0] | data[1] << 8 | data[2] << 16 |
-                                   static_cast<std::uint32_t>(data[3]) << 24;
+        const std::uint32_t bits =
+            data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24;
         return "REG_DWORD " + std::to_string(bits);
     }
     return "type " + std::to_string(type) + " " + std::to_string(data.size()) + " bytes";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,35 +28,60 @@ struct Place {
     const char* name;  // the value the loader reads
 };
 
-const Place kAutoAppend{"chkAutoAppend", &Switches::Append_Completion, "Append_Completion",
+const Place kAutoAppend{"chkAutoAppend",
+                        &Switches::Append_Completion,
+                        "Append_Completion",
                         kCurrentUser,
                         "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete",
                         "Append Completion"};
-const Place kPassCach{"chkPassCach", &Switches::Password_Caching, "Password_Caching",
-                      kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
+const Place kPassCach{"chkPassCach",
+                      &Switches::Password_Caching,
+                      "Password_Caching",
+                      kCurrentUser,
+                      "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
                       "DisablePasswordCaching"};
-const Place kIEErr{"chkIEErr",     &Switches::Error_Reporting,
-                   "Error_Reporting", kLocalMachine,
-                   "Software\\Microsoft\\Internet Explorer\\Main", "IEWatsonDisabled"};
-const Place kHideWeb{"chkHideWeb",    &Switches::Intelli_Menus,
-                     "Intelli_Menus", kCurrentUser,
-                     "Software\\Microsoft\\Internet Explorer\\Main", "FavIntelliMenus"};
-const Place kUpdate{"chkUpdate",    &Switches::Update_Check,
-                    "Update_Check", kCurrentUser,
-                    "Software\\Microsoft\\Internet Explorer\\Main", "NoUpdateCheck"};
+const Place kIEErr{"chkIEErr",
+                   &Switches::Error_Reporting,
+                   "Error_Reporting",
+                   kLocalMachine,
+                   "Software\\Microsoft\\Internet Explorer\\Main",
+                   "IEWatsonDisabled"};
+const Place kHideWeb{"chkHideWeb",
+                     &Switches::Intelli_Menus,
+                     "Intelli_Menus",
+                     kCurrentUser,
+                     "Software\\Microsoft\\Internet Explorer\\Main",
+                     "FavIntelliMenus"};
+const Place kUpdate{"chkUpdate",
+                    &Switches::Update_Check,
+                    "Update_Check",
+                    kCurrentUser,
+                    "Software\\Microsoft\\Internet Explorer\\Main",
+                    "NoUpdateCheck"};
 const Place kAbout{
-    "chkAbout",    &Switches::About_Urls, "About_Urls", kLocalMachine,
+    "chkAbout",
+    &Switches::About_Urls,
+    "About_Urls",
+    kLocalMachine,
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults",
     "about"};
-const Place kIcon{"chkIcon",       &Switches::Internet_Icon,
-                  "Internet_Icon", kCurrentUser,
+const Place kIcon{"chkIcon",
+                  &Switches::Internet_Icon,
+                  "Internet_Icon",
+                  kCurrentUser,
                   "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
                   "NoInternetIcon"};
 const Place kSecurityZone{
-    "chkSecurityZone", &Switches::Security_Zone, "Security_Zone", kCurrentUser,
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0", "Flags"};
-const Place kCache{"chkCache",         &Switches::Cache_Persistent,
-                   "Cache_Persistent", kCurrentUser,
+    "chkSecurityZone",
+    &Switches::Security_Zone,
+    "Security_Zone",
+    kCurrentUser,
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0",
+    "Flags"};
+const Place kCache{"chkCache",
+                   &Switches::Cache_Persistent,
+                   "Cache_Persistent",
+                   kCurrentUser,
                    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache",
                    "Persistent"};
 
@@ -63,7 +89,7 @@ const Place kCache{"chkCache",         &Switches::Cache_Persistent,
 class SwitchUnit {
 protected:
     toolkit::CheckBox& box(const Place& place) { return controls.checkBox(place.control); }
-    void Run(const Place& place) { (switches.*place.loader)(); }
+    void RunLoader(const Place& place) { (switches.*place.loader)(); }
     void Plant(const Place& place, const std::optional<Seed>& seed) {
         switch_toolbar_test::Plant(store, place.root, place.key, place.name, seed);
     }
@@ -106,12 +132,16 @@ struct LoadCase {
     std::vector<std::string> writes;
 };
 
+void PrintTo(const LoadCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class SwitchLoad : public SwitchUnit, public testing::TestWithParam<LoadCase> {};
 
 TEST_P(SwitchLoad, SetsTheBoxAndWritesBackOnlyWhenTicked) {
     const auto& c = GetParam();
     Plant(*c.place, c.seed);
-    Run(*c.place);
+    RunLoader(*c.place);
     EXPECT_EQ(box(*c.place).value(), c.box);
     EXPECT_EQ(ChangesIn(*c.place), c.writes);
     EXPECT_TRUE(services.messages.empty());
@@ -122,13 +152,16 @@ const std::vector<std::string> kNothing;
 INSTANTIATE_TEST_SUITE_P(
     AllNine, SwitchLoad,
     testing::Values(
-        LoadCase{"AppendMissing", &kAutoAppend, std::nullopt, 1,
-                 {Text("Append Completion", "yes")}},
+        LoadCase{
+            "AppendMissing", &kAutoAppend, std::nullopt, 1, {Text("Append Completion", "yes")}},
         LoadCase{"AppendCapitalNo", &kAutoAppend, Sz("No"), 1, {Text("Append Completion", "yes")}},
         LoadCase{"AppendNo", &kAutoAppend, Sz("no"), 0, kNothing},
         LoadCase{"AppendEmptyText", &kAutoAppend, Sz(""), 1, {Text("Append Completion", "yes")}},
         LoadCase{"AppendDword0", &kAutoAppend, Dword(0), 1, {Text("Append Completion", "yes")}},
-        LoadCase{"AppendBinaryIsNoFailure", &kAutoAppend, Binary({1, 2, 3}), 1,
+        LoadCase{"AppendBinaryIsNoFailure",
+                 &kAutoAppend,
+                 Binary({1, 2, 3}),
+                 1,
                  {Text("Append Completion", "yes")}},
         LoadCase{"HideWebYes", &kHideWeb, Sz("yes"), 1, {Text("FavIntelliMenus", "yes")}},
         LoadCase{"HideWebCapitalYes", &kHideWeb, Sz("Yes"), 0, kNothing},
@@ -142,9 +175,15 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"PassCach2", &kPassCach, Dword(2), 0, kNothing},
         // 1.5 rounds to the even 2, which is neither test.
         LoadCase{"PassCachText1Point5", &kPassCach, Sz("1.5"), 0, kNothing},
-        LoadCase{"IEErr1", &kIEErr, Dword(1), 1,
+        LoadCase{"IEErr1",
+                 &kIEErr,
+                 Dword(1),
+                 1,
                  {Number("IEWatsonDisabled", 1), Number("IEWatsonEnabled", 0)}},
-        LoadCase{"IEErrText1", &kIEErr, Sz("1"), 1,
+        LoadCase{"IEErrText1",
+                 &kIEErr,
+                 Sz("1"),
+                 1,
                  {Number("IEWatsonDisabled", 1), Number("IEWatsonEnabled", 0)}},
         LoadCase{"IEErr0", &kIEErr, Dword(0), 0, kNothing},
         LoadCase{"IEErrMissing", &kIEErr, std::nullopt, 0, kNothing},
@@ -177,9 +216,13 @@ struct ClickCase {
     const Place* place;
     std::vector<std::string> ticked;
     std::vector<std::string> cleared;
-    std::vector<const char*> names;  // every value the switch writes
+    std::vector<const char*> names;       // every value the switch writes
     std::vector<std::string> afterClear;  // what those values hold at the end
 };
+
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << c.place->control;
+}
 
 class SwitchClick : public SwitchUnit, public testing::TestWithParam<ClickCase> {};
 
@@ -204,48 +247,51 @@ TEST_P(SwitchClick, TickingAndClearingWriteTheirValuesInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllNine, SwitchClick,
-    testing::Values(
-        ClickCase{&kAutoAppend,
-                  {Text("Append Completion", "yes")},
-                  {Text("Append Completion", "no")},
-                  {"Append Completion"},
-                  {"REG_SZ \"no\""}},
-        ClickCase{&kPassCach,
-                  {Number("DisablePasswordCaching", 1)},
-                  {Number("DisablePasswordCaching", 0)},
-                  {"DisablePasswordCaching"},
-                  {"REG_DWORD 0"}},
-        ClickCase{&kIEErr,
-                  {Number("IEWatsonDisabled", 1), Number("IEWatsonEnabled", 0)},
-                  {Deleted("IEWatsonDisabled"), Deleted("IEWatsonEnabled")},
-                  {"IEWatsonDisabled", "IEWatsonEnabled"},
-                  {"missing", "missing"}},
-        ClickCase{&kHideWeb,
-                  {Text("FavIntelliMenus", "yes")},
-                  {Text("FavIntelliMenus", "no")},
-                  {"FavIntelliMenus"},
-                  {"REG_SZ \"no\""}},
-        ClickCase{&kUpdate,
-                  {Number("NoUpdateCheck", 0)},
-                  {Number("NoUpdateCheck", 1)},
-                  {"NoUpdateCheck"},
-                  {"REG_DWORD 1"}},
-        ClickCase{&kAbout,
-                  {Number("about", 4), Number("about:", 4)},
-                  {Deleted("about"), Deleted("about:")},
-                  {"about", "about:"},
-                  {"missing", "missing"}},
-        ClickCase{&kIcon,
-                  {Number("NoInternetIcon", 1)},
-                  {Deleted("NoInternetIcon")},
-                  {"NoInternetIcon"},
-                  {"missing"}},
-        ClickCase{&kSecurityZone, {Number("Flags", 1)}, {Number("Flags", 33)}, {"Flags"}, {"REG_DWORD 33"}},
-        ClickCase{&kCache,
-                  {Number("Persistent", 0)},
-                  {Number("Persistent", 1)},
-                  {"Persistent"},
-                  {"REG_DWORD 1"}}),
+    testing::Values(ClickCase{&kAutoAppend,
+                              {Text("Append Completion", "yes")},
+                              {Text("Append Completion", "no")},
+                              {"Append Completion"},
+                              {"REG_SZ \"no\""}},
+                    ClickCase{&kPassCach,
+                              {Number("DisablePasswordCaching", 1)},
+                              {Number("DisablePasswordCaching", 0)},
+                              {"DisablePasswordCaching"},
+                              {"REG_DWORD 0"}},
+                    ClickCase{&kIEErr,
+                              {Number("IEWatsonDisabled", 1), Number("IEWatsonEnabled", 0)},
+                              {Deleted("IEWatsonDisabled"), Deleted("IEWatsonEnabled")},
+                              {"IEWatsonDisabled", "IEWatsonEnabled"},
+                              {"missing", "missing"}},
+                    ClickCase{&kHideWeb,
+                              {Text("FavIntelliMenus", "yes")},
+                              {Text("FavIntelliMenus", "no")},
+                              {"FavIntelliMenus"},
+                              {"REG_SZ \"no\""}},
+                    ClickCase{&kUpdate,
+                              {Number("NoUpdateCheck", 0)},
+                              {Number("NoUpdateCheck", 1)},
+                              {"NoUpdateCheck"},
+                              {"REG_DWORD 1"}},
+                    ClickCase{&kAbout,
+                              {Number("about", 4), Number("about:", 4)},
+                              {Deleted("about"), Deleted("about:")},
+                              {"about", "about:"},
+                              {"missing", "missing"}},
+                    ClickCase{&kIcon,
+                              {Number("NoInternetIcon", 1)},
+                              {Deleted("NoInternetIcon")},
+                              {"NoInternetIcon"},
+                              {"missing"}},
+                    ClickCase{&kSecurityZone,
+                              {Number("Flags", 1)},
+                              {Number("Flags", 33)},
+                              {"Flags"},
+                              {"REG_DWORD 33"}},
+                    ClickCase{&kCache,
+                              {Number("Persistent", 0)},
+                              {Number("Persistent", 1)},
+                              {"Persistent"},
+                              {"REG_DWORD 1"}}),
     [](const auto& info) { return std::string(info.param.place->control); });
 
 // ---------------------------------------------------------------------------------------------
@@ -285,7 +331,8 @@ TEST_F(SwitchEdgeCases, ZoneClearedAfterTickingWrites33NotTheOldFlags) {
     ASSERT_EQ(box(kSecurityZone).value(), 0);
     box(kSecurityZone).UserClick();
     box(kSecurityZone).UserClick();
-    EXPECT_EQ(ChangesIn(kSecurityZone), (std::vector<std::string>{Number("Flags", 1), Number("Flags", 33)}));
+    EXPECT_EQ(ChangesIn(kSecurityZone),
+              (std::vector<std::string>{Number("Flags", 1), Number("Flags", 33)}));
 }
 
 TEST_F(SwitchEdgeCases, ValueThatLeavesTheBoxClearStaysStored) {
@@ -304,6 +351,10 @@ struct RetestCase {
     std::vector<std::string> writes;
 };
 
+void PrintTo(const RetestCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class SwitchRetest : public SwitchUnit, public testing::TestWithParam<RetestCase> {};
 
 TEST_P(SwitchRetest, LoaderOnATickedBox) {
@@ -312,18 +363,19 @@ TEST_P(SwitchRetest, LoaderOnATickedBox) {
     ASSERT_EQ(box(*c.place).value(), 1);
     Plant(*c.place, c.seed);
     store.ClearJournal();
-    Run(*c.place);
+    RunLoader(*c.place);
     EXPECT_EQ(box(*c.place).value(), c.box);
     EXPECT_EQ(ChangesIn(*c.place), c.writes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     OtherNumbers, SwitchRetest,
-    testing::Values(RetestCase{"PassCach2Leaves", &kPassCach, Dword(2), 1, kNothing},
-                    RetestCase{"PassCach0Clears", &kPassCach, Dword(0), 0,
-                               {Number("DisablePasswordCaching", 0)}},
-                    RetestCase{"Update2Clears", &kUpdate, Dword(2), 0, {Number("NoUpdateCheck", 1)}},
-                    RetestCase{"Icon2Clears", &kIcon, Dword(2), 0, {Deleted("NoInternetIcon")}}),
+    testing::Values(
+        RetestCase{"PassCach2Leaves", &kPassCach, Dword(2), 1, kNothing},
+        RetestCase{
+            "PassCach0Clears", &kPassCach, Dword(0), 0, {Number("DisablePasswordCaching", 0)}},
+        RetestCase{"Update2Clears", &kUpdate, Dword(2), 0, {Number("NoUpdateCheck", 1)}},
+        RetestCase{"Icon2Clears", &kIcon, Dword(2), 0, {Deleted("NoInternetIcon")}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // ---------------------------------------------------------------------------------------------
@@ -342,6 +394,10 @@ std::string PromptOf(std::int32_t error) {
     return error == toolkit::kOverflow ? "Error: 6. Overflow" : "Error: 13. Type mismatch";
 }
 
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class SwitchLoadFailure : public SwitchUnit, public testing::TestWithParam<FailureCase> {};
 
 TEST_P(SwitchLoadFailure, BoxStaysClearAndNothingIsWritten) {
@@ -349,7 +405,7 @@ TEST_P(SwitchLoadFailure, BoxStaysClearAndNothingIsWritten) {
     Plant(*c.place, c.seed);
     std::optional<std::int32_t> passedUp;
     try {
-        Run(*c.place);
+        RunLoader(*c.place);
     } catch (const toolkit::Error& error) {
         passedUp = error.number();
     }
@@ -431,8 +487,8 @@ TEST_F(RestartNotice, ClickWritesWhetherOrNotTheNoticeWasShown) {
     Release(1);
     box(kIcon).UserClick();
     EXPECT_EQ(services.messages.size(), 1u);
-    EXPECT_EQ(ChangesIn(kIcon), (std::vector<std::string>{Number("NoInternetIcon", 1),
-                                                           Deleted("NoInternetIcon")}));
+    EXPECT_EQ(ChangesIn(kIcon),
+              (std::vector<std::string>{Number("NoInternetIcon", 1), Deleted("NoInternetIcon")}));
 }
 
 TEST_F(RestartNotice, OtherBoxesHaveNoNotice) {

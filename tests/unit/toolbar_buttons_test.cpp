@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ namespace {
 
 using namespace switch_toolbar_test;
 
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
 // The buttons in reload order, written out here independently of the program's table.
 struct Button {
@@ -49,10 +51,10 @@ const std::vector<Button> kButtons = {
 };
 
 const std::vector<std::string> kEnableOrder = {
-    "chkBack",  "chkForward",   "chkStop",     "chkRefresh",     "chkHome",    "chkSearch",
-    "chkFolders", "chkMedia",   "chkHistory",  "chkFullScreen",  "chkTools",   "chkMailNews",
-    "chkSize",  "chkPrint",     "chkEdit",     "chkDiscussions", "chkCut",     "chkCopy",
-    "chkPaste", "chkEncoding",  "chkPrintPreview", "chkFavorites"};
+    "chkBack",    "chkForward",  "chkStop",         "chkRefresh",     "chkHome",  "chkSearch",
+    "chkFolders", "chkMedia",    "chkHistory",      "chkFullScreen",  "chkTools", "chkMailNews",
+    "chkSize",    "chkPrint",    "chkEdit",         "chkDiscussions", "chkCut",   "chkCopy",
+    "chkPaste",   "chkEncoding", "chkPrintPreview", "chkFavorites"};
 
 std::string Number(const std::string& name, std::uint32_t number) {
     return name + " = REG_DWORD " + std::to_string(number);
@@ -110,6 +112,10 @@ struct StartCase {
     bool on;
     std::optional<std::string> report;  // the prompt of the "Select_Buttons" report
 };
+
+void PrintTo(const StartCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class ToolbarStartup : public testing::TestWithParam<StartCase> {
 protected:
@@ -206,6 +212,10 @@ struct ReloadCase {
     std::vector<std::string> writes;
 };
 
+void PrintTo(const ReloadCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class ToolbarButtonReload : public ToolbarUnit, public testing::TestWithParam<ReloadCase> {};
 
 TEST_P(ToolbarButtonReload, OnlyExactlyTwoMeansClear) {
@@ -242,6 +252,10 @@ INSTANTIATE_TEST_SUITE_P(StoredForms, ToolbarButtonReload,
 // ---------------------------------------------------------------------------------------------
 // Each button box writes its own value, under its own (sometimes irregular) name.
 
+void PrintTo(const Button& c, std::ostream* os) {
+    *os << c.control;
+}
+
 class ToolbarButtonClick : public ToolbarUnit, public testing::TestWithParam<Button> {};
 
 TEST_P(ToolbarButtonClick, ClearWritesTwoAndTickWritesOne) {
@@ -257,6 +271,15 @@ TEST_P(ToolbarButtonClick, ClearWritesTwoAndTickWritesOne) {
     store.ClearJournal();
     box(button.control).UserClick();
     EXPECT_EQ(ToolbarChanges(store), std::vector<std::string>{Number(button.value, 1)});
+}
+
+// The program's own table gives each box the caption the window shows.
+TEST(ToolbarTable, CaptionsMatchTheWindowLayout) {
+    for (const auto& row : settings::kToolbarButtons) {
+        const auto* layout = app::FindLayout(row.control);
+        ASSERT_NE(layout, nullptr) << row.control;
+        EXPECT_EQ(layout->caption, row.caption) << row.control;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(All22, ToolbarButtonClick, testing::ValuesIn(kButtons),
@@ -287,8 +310,9 @@ TEST_F(ToolbarSwitching, ClearingWritesOnlyThePolicyAndKeepsTheTicks) {
     store.ClearJournal();
 
     box("chkSelect").UserClick();
-    EXPECT_EQ(ToolbarChanges(store), (std::vector<std::string>{Number("NoToolbarCustomize", 0),
-                                                               Number("SpecifyDefaultButtons", 0)}));
+    EXPECT_EQ(ToolbarChanges(store),
+              (std::vector<std::string>{Number("NoToolbarCustomize", 0),
+                                        Number("SpecifyDefaultButtons", 0)}));
     EXPECT_EQ(Enabled(), kAllDisabled);
     auto expected = kAllTicked;
     expected[0] = 0;
@@ -323,10 +347,9 @@ TEST_F(ToolbarSwitching, LoaderWithTheSwitchOffTouchesNothing) {
 
 class EnableLog : public toolkit::ControlPeer {
 public:
-    EnableLog(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
-    void ShowEnabled(bool enabled) override {
-        log_.push_back(name_ + (enabled ? " on" : " off"));
-    }
+    EnableLog(std::string name, std::vector<std::string>& log)
+        : name_(std::move(name)), log_(log) {}
+    void ShowEnabled(bool enabled) override { log_.push_back(name_ + (enabled ? " on" : " off")); }
 
 private:
     std::string name_;
