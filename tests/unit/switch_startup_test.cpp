@@ -15,20 +15,6 @@ namespace {
 
 using namespace switch_toolbar_test;
 
-constexpr const char* kAutoComplete =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
-constexpr const char* kInternetSettings =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-constexpr const char* kMain = "Software\\Microsoft\\Internet Explorer\\Main";
-constexpr const char* kProtocolDefaults =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
-constexpr const char* kPolicies =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kZone0 =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
-constexpr const char* kCacheKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
-
 // The names the switches and the toolbar policy write; other settings' writes are ignored.
 bool IsSwitchOrToolbarName(const std::string& what) {
     static const std::set<std::string> names = {"Append Completion",
@@ -270,7 +256,7 @@ TEST_F(SwitchStartup, HklmRefusedLeavesCurrentUserSwitchesWorking) {
     window.box("chkPassCach").UserClick();
     EXPECT_EQ(Stored(store, kCurrentUser, kInternetSettings, "DisablePasswordCaching"),
               "REG_DWORD 1");
-    EXPECT_EQ(Stored(store, kCurrentUser, kAutoComplete, "Append Completion"), "REG_SZ \"yes\"");
+    EXPECT_EQ(Stored(store, kCurrentUser, kAutoCompleteKey, "Append Completion"), "REG_SZ \"yes\"");
 }
 
 }  // namespace

@@ -21,6 +21,21 @@ using registry::kLocalMachine;
 
 inline constexpr const char* kVersionKey = "Software\\Microsoft\\Internet Explorer";
 
+// The keys of the switches and of the toolbar policy, spelled as the program must spell them.
+inline constexpr const char* kAutoCompleteKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
+inline constexpr const char* kInternetSettings =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+inline constexpr const char* kMain = "Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr const char* kProtocolDefaults =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
+inline constexpr const char* kPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+inline constexpr const char* kZone0 =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
+inline constexpr const char* kCacheKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
+
 // A value to put in the store before a run; nothing means the value is missing.
 struct Seed {
     std::uint32_t type = 0;

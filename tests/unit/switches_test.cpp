@@ -28,62 +28,26 @@ struct Place {
     const char* name;  // the value the loader reads
 };
 
-const Place kAutoAppend{"chkAutoAppend",
-                        &Switches::Append_Completion,
-                        "Append_Completion",
-                        kCurrentUser,
-                        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete",
-                        "Append Completion"};
-const Place kPassCach{"chkPassCach",
-                      &Switches::Password_Caching,
-                      "Password_Caching",
-                      kCurrentUser,
-                      "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
-                      "DisablePasswordCaching"};
-const Place kIEErr{"chkIEErr",
-                   &Switches::Error_Reporting,
-                   "Error_Reporting",
-                   kLocalMachine,
-                   "Software\\Microsoft\\Internet Explorer\\Main",
-                   "IEWatsonDisabled"};
-const Place kHideWeb{"chkHideWeb",
-                     &Switches::Intelli_Menus,
-                     "Intelli_Menus",
-                     kCurrentUser,
-                     "Software\\Microsoft\\Internet Explorer\\Main",
-                     "FavIntelliMenus"};
-const Place kUpdate{"chkUpdate",
-                    &Switches::Update_Check,
-                    "Update_Check",
-                    kCurrentUser,
-                    "Software\\Microsoft\\Internet Explorer\\Main",
-                    "NoUpdateCheck"};
-const Place kAbout{
-    "chkAbout",
-    &Switches::About_Urls,
-    "About_Urls",
-    kLocalMachine,
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults",
-    "about"};
-const Place kIcon{"chkIcon",
-                  &Switches::Internet_Icon,
-                  "Internet_Icon",
-                  kCurrentUser,
-                  "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-                  "NoInternetIcon"};
-const Place kSecurityZone{
-    "chkSecurityZone",
-    &Switches::Security_Zone,
-    "Security_Zone",
-    kCurrentUser,
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0",
-    "Flags"};
-const Place kCache{"chkCache",
-                   &Switches::Cache_Persistent,
-                   "Cache_Persistent",
-                   kCurrentUser,
-                   "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache",
-                   "Persistent"};
+// clang-format off
+const Place kAutoAppend{"chkAutoAppend", &Switches::Append_Completion, "Append_Completion",
+    kCurrentUser, kAutoCompleteKey, "Append Completion"};
+const Place kPassCach{"chkPassCach", &Switches::Password_Caching, "Password_Caching",
+    kCurrentUser, kInternetSettings, "DisablePasswordCaching"};
+const Place kIEErr{"chkIEErr", &Switches::Error_Reporting, "Error_Reporting",
+    kLocalMachine, kMain, "IEWatsonDisabled"};
+const Place kHideWeb{"chkHideWeb", &Switches::Intelli_Menus, "Intelli_Menus",
+    kCurrentUser, kMain, "FavIntelliMenus"};
+const Place kUpdate{"chkUpdate", &Switches::Update_Check, "Update_Check",
+    kCurrentUser, kMain, "NoUpdateCheck"};
+const Place kAbout{"chkAbout", &Switches::About_Urls, "About_Urls",
+    kLocalMachine, kProtocolDefaults, "about"};
+const Place kIcon{"chkIcon", &Switches::Internet_Icon, "Internet_Icon",
+    kCurrentUser, kPolicies, "NoInternetIcon"};
+const Place kSecurityZone{"chkSecurityZone", &Switches::Security_Zone, "Security_Zone",
+    kCurrentUser, kZone0, "Flags"};
+const Place kCache{"chkCache", &Switches::Cache_Persistent, "Cache_Persistent",
+    kCurrentUser, kCacheKey, "Persistent"};
+// clang-format on
 
 // One Switches unit on a fresh set of the window's controls.
 class SwitchUnit {
@@ -148,24 +112,21 @@ TEST_P(SwitchLoad, SetsTheBoxAndWritesBackOnlyWhenTicked) {
 }
 
 const std::vector<std::string> kNothing;
+const std::vector<std::string> kAppendYes = {Text("Append Completion", "yes")};
+const std::vector<std::string> kIEErrTicked = {Number("IEWatsonDisabled", 1),
+                                               Number("IEWatsonEnabled", 0)};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     AllNine, SwitchLoad,
     testing::Values(
-        LoadCase{
-            "AppendMissing", &kAutoAppend, std::nullopt, 1, {Text("Append Completion", "yes")}},
-        LoadCase{"AppendCapitalNo", &kAutoAppend, Sz("No"), 1, {Text("Append Completion", "yes")}},
+        LoadCase{"AppendMissing", &kAutoAppend, std::nullopt, 1, kAppendYes},
+        LoadCase{"AppendCapitalNo", &kAutoAppend, Sz("No"), 1, kAppendYes},
         LoadCase{"AppendNo", &kAutoAppend, Sz("no"), 0, kNothing},
-        LoadCase{"AppendEmptyText", &kAutoAppend, Sz(""), 1, {Text("Append Completion", "yes")}},
-        LoadCase{"AppendDword0", &kAutoAppend, Dword(0), 1, {Text("Append Completion", "yes")}},
-        LoadCase{"AppendBinaryIsNoFailure",
-                 &kAutoAppend,
-                 Binary({1, 2, 3}),
-                 1,
-                 {Text("Append Completion", "yes")}},
+        LoadCase{"AppendEmptyText", &kAutoAppend, Sz(""), 1, kAppendYes},
+        LoadCase{"AppendBinaryIsNoFailure", &kAutoAppend, Binary({1, 2, 3}), 1, kAppendYes},
         LoadCase{"HideWebYes", &kHideWeb, Sz("yes"), 1, {Text("FavIntelliMenus", "yes")}},
         LoadCase{"HideWebCapitalYes", &kHideWeb, Sz("Yes"), 0, kNothing},
-        LoadCase{"HideWebNo", &kHideWeb, Sz("no"), 0, kNothing},
         LoadCase{"HideWebMissing", &kHideWeb, std::nullopt, 0, kNothing},
         LoadCase{"HideWebBinaryIsNoFailure", &kHideWeb, Binary({0x79, 0}), 0, kNothing},
         LoadCase{"PassCachMissing", &kPassCach, std::nullopt, 0, kNothing},
@@ -175,49 +136,33 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"PassCach2", &kPassCach, Dword(2), 0, kNothing},
         // 1.5 rounds to the even 2, which is neither test.
         LoadCase{"PassCachText1Point5", &kPassCach, Sz("1.5"), 0, kNothing},
-        LoadCase{"IEErr1",
-                 &kIEErr,
-                 Dword(1),
-                 1,
-                 {Number("IEWatsonDisabled", 1), Number("IEWatsonEnabled", 0)}},
-        LoadCase{"IEErrText1",
-                 &kIEErr,
-                 Sz("1"),
-                 1,
-                 {Number("IEWatsonDisabled", 1), Number("IEWatsonEnabled", 0)}},
+        LoadCase{"IEErr1", &kIEErr, Dword(1), 1, kIEErrTicked},
+        LoadCase{"IEErrText1", &kIEErr, Sz("1"), 1, kIEErrTicked},
         LoadCase{"IEErr0", &kIEErr, Dword(0), 0, kNothing},
-        LoadCase{"IEErrMissing", &kIEErr, std::nullopt, 0, kNothing},
         LoadCase{"UpdateMissing", &kUpdate, std::nullopt, 1, {Number("NoUpdateCheck", 0)}},
-        LoadCase{"Update0", &kUpdate, Dword(0), 1, {Number("NoUpdateCheck", 0)}},
         LoadCase{"Update1", &kUpdate, Dword(1), 0, kNothing},
         LoadCase{"About4", &kAbout, Dword(4), 1, {Number("about", 4), Number("about:", 4)}},
-        LoadCase{"AboutText4", &kAbout, Sz("4"), 1, {Number("about", 4), Number("about:", 4)}},
         LoadCase{"About3", &kAbout, Dword(3), 0, kNothing},
-        LoadCase{"AboutMissing", &kAbout, std::nullopt, 0, kNothing},
         LoadCase{"Icon1", &kIcon, Dword(1), 1, {Number("NoInternetIcon", 1)}},
         LoadCase{"IconText1", &kIcon, Sz("1"), 1, {Number("NoInternetIcon", 1)}},
         LoadCase{"Icon0", &kIcon, Dword(0), 0, kNothing},
         LoadCase{"IconLargest16Bit", &kIcon, Dword(32767), 0, kNothing},
-        LoadCase{"IconMissing", &kIcon, std::nullopt, 0, kNothing},
         LoadCase{"Zone1", &kSecurityZone, Dword(1), 1, {Number("Flags", 1)}},
         LoadCase{"ZoneText1", &kSecurityZone, Sz("1"), 1, {Number("Flags", 1)}},
         LoadCase{"Zone3", &kSecurityZone, Dword(3), 0, kNothing},
-        LoadCase{"Zone33", &kSecurityZone, Dword(33), 0, kNothing},
-        LoadCase{"ZoneMissing", &kSecurityZone, std::nullopt, 0, kNothing},
         LoadCase{"CacheMissing", &kCache, std::nullopt, 1, {Number("Persistent", 0)}},
-        LoadCase{"Cache0", &kCache, Dword(0), 1, {Number("Persistent", 0)}},
         LoadCase{"Cache1", &kCache, Dword(1), 0, kNothing}),
     [](const auto& info) { return std::string(info.param.label); });
+// clang-format on
 
 // ---------------------------------------------------------------------------------------------
 // Clicking: a user's tick and then a user's clear, each written at once, in order.
 
+// The journal holds successful calls only, so a deletion listed is a value gone.
 struct ClickCase {
     const Place* place;
     std::vector<std::string> ticked;
     std::vector<std::string> cleared;
-    std::vector<const char*> names;       // every value the switch writes
-    std::vector<std::string> afterClear;  // what those values hold at the end
 };
 
 void PrintTo(const ClickCase& c, std::ostream* os) {
@@ -236,63 +181,28 @@ TEST_P(SwitchClick, TickingAndClearingWriteTheirValuesInOrder) {
     box(*c.place).UserClick();
     ASSERT_EQ(box(*c.place).value(), 0);
     EXPECT_EQ(ChangesIn(*c.place), c.cleared);
-
-    std::vector<std::string> stored;
-    for (const char* name : c.names) {
-        stored.push_back(Stored(store, c.place->root, c.place->key, name));
-    }
-    EXPECT_EQ(stored, c.afterClear);
     EXPECT_TRUE(services.messages.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     AllNine, SwitchClick,
-    testing::Values(ClickCase{&kAutoAppend,
-                              {Text("Append Completion", "yes")},
-                              {Text("Append Completion", "no")},
-                              {"Append Completion"},
-                              {"REG_SZ \"no\""}},
-                    ClickCase{&kPassCach,
-                              {Number("DisablePasswordCaching", 1)},
-                              {Number("DisablePasswordCaching", 0)},
-                              {"DisablePasswordCaching"},
-                              {"REG_DWORD 0"}},
-                    ClickCase{&kIEErr,
-                              {Number("IEWatsonDisabled", 1), Number("IEWatsonEnabled", 0)},
-                              {Deleted("IEWatsonDisabled"), Deleted("IEWatsonEnabled")},
-                              {"IEWatsonDisabled", "IEWatsonEnabled"},
-                              {"missing", "missing"}},
-                    ClickCase{&kHideWeb,
-                              {Text("FavIntelliMenus", "yes")},
-                              {Text("FavIntelliMenus", "no")},
-                              {"FavIntelliMenus"},
-                              {"REG_SZ \"no\""}},
-                    ClickCase{&kUpdate,
-                              {Number("NoUpdateCheck", 0)},
-                              {Number("NoUpdateCheck", 1)},
-                              {"NoUpdateCheck"},
-                              {"REG_DWORD 1"}},
-                    ClickCase{&kAbout,
-                              {Number("about", 4), Number("about:", 4)},
-                              {Deleted("about"), Deleted("about:")},
-                              {"about", "about:"},
-                              {"missing", "missing"}},
-                    ClickCase{&kIcon,
-                              {Number("NoInternetIcon", 1)},
-                              {Deleted("NoInternetIcon")},
-                              {"NoInternetIcon"},
-                              {"missing"}},
-                    ClickCase{&kSecurityZone,
-                              {Number("Flags", 1)},
-                              {Number("Flags", 33)},
-                              {"Flags"},
-                              {"REG_DWORD 33"}},
-                    ClickCase{&kCache,
-                              {Number("Persistent", 0)},
-                              {Number("Persistent", 1)},
-                              {"Persistent"},
-                              {"REG_DWORD 1"}}),
+    testing::Values(
+        ClickCase{&kAutoAppend, {Text("Append Completion", "yes")},
+                  {Text("Append Completion", "no")}},
+        ClickCase{&kPassCach, {Number("DisablePasswordCaching", 1)},
+                  {Number("DisablePasswordCaching", 0)}},
+        ClickCase{&kIEErr, {Number("IEWatsonDisabled", 1), Number("IEWatsonEnabled", 0)},
+                  {Deleted("IEWatsonDisabled"), Deleted("IEWatsonEnabled")}},
+        ClickCase{&kHideWeb, {Text("FavIntelliMenus", "yes")}, {Text("FavIntelliMenus", "no")}},
+        ClickCase{&kUpdate, {Number("NoUpdateCheck", 0)}, {Number("NoUpdateCheck", 1)}},
+        ClickCase{&kAbout, {Number("about", 4), Number("about:", 4)},
+                  {Deleted("about"), Deleted("about:")}},
+        ClickCase{&kIcon, {Number("NoInternetIcon", 1)}, {Deleted("NoInternetIcon")}},
+        ClickCase{&kSecurityZone, {Number("Flags", 1)}, {Number("Flags", 33)}},
+        ClickCase{&kCache, {Number("Persistent", 0)}, {Number("Persistent", 1)}}),
     [](const auto& info) { return std::string(info.param.place->control); });
+// clang-format on
 
 // ---------------------------------------------------------------------------------------------
 // Edge cases of single switches that the tables above cannot express.
@@ -459,9 +369,8 @@ TEST_F(RestartNotice, FirstReleaseShowsTheUntitledOkOnlyNotice) {
     EXPECT_EQ(services.messages[0].title, std::nullopt);
     EXPECT_EQ(services.messages[0].shownTitle(), "Korvane");
     EXPECT_TRUE(switches.blnRestartNoticeShown());
-}
 
-TEST_F(RestartNotice, LaterReleasesShowNothingWhicheverButton) {
+    // Later releases show nothing, whichever button.
     Release(2);
     Release(1);
     Release(2, 1);
@@ -475,14 +384,10 @@ TEST_F(RestartNotice, ReleaseWhileTheNoticeIsOpenDoesNotStackASecond) {
     EXPECT_EQ(services.messages.size(), 1u);
 }
 
-TEST_F(RestartNotice, ReleaseNeitherChangesTheBoxNorWrites) {
+TEST_F(RestartNotice, ClickWritesWhetherOrNotTheNoticeWasShownAndReleaseWritesNothing) {
     Release(1);
     EXPECT_EQ(box(kIcon).value(), 0);
     EXPECT_TRUE(store.journal().empty());
-}
-
-TEST_F(RestartNotice, ClickWritesWhetherOrNotTheNoticeWasShown) {
-    Release(1);
     box(kIcon).UserClick();  // the click a user makes comes with its own release
     Release(1);
     box(kIcon).UserClick();
