@@ -1,5 +1,6 @@
 #include "app/frm_korvane.h"
 
+#include "app/help_command.h"
 #include "app/layout.h"
 #include "toolkit/error_report.h"
 
@@ -20,8 +21,11 @@ frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServ
       registry_(registryApi, services),
       CommonDialog1(services),
       version_(controls_, registry_, services),
+      domain_(controls_),
       text_(controls_, registry_, shell, CommonDialog1, strBackBitmap_, backBitmapRead_),
-      history_(controls_, registry_) {}
+      history_(controls_, registry_) {
+    controls_.button("cmdHelp").onClick = [this] { cmdHelp_Click(services_); };
+}
 
 std::vector<frmKorvane::Loader> frmKorvane::StartupLoaders() {
     return {
