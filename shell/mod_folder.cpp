@@ -38,7 +38,6 @@ std::string BrowseForFolder(ShellApi& api, const std::string& strTitle) {
     }
     // A failed query leaves spaces or an empty path, which both come out as "".
     static_cast<void>(api.PathFromItemList(chosen.get(), buffer));
-    chosen.Free();
 
     const auto nul = std::find(buffer.begin(), buffer.end(), '\0');
     return TrimSpaces(api.FromAnsi(std::string(buffer.begin(), nul)));

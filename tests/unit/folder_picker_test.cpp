@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,10 @@ struct BufferCase {
     ScriptedItem item;
     std::string expected;
 };
+
+void PrintTo(const BufferCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class FolderPickerBuffer : public FolderPicker, public ::testing::WithParamInterface<BufferCase> {};
 

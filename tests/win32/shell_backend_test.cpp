@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,10 @@ struct ChoiceCase {
     std::optional<std::string> absolute;  // a path outside it instead
     bool expectEmpty;
 };
+
+void PrintTo(const ChoiceCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class BrowseResultOverShell32 : public ShellPathQuery,
                                 public ::testing::WithParamInterface<ChoiceCase> {};
