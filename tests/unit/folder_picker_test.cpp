@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -87,10 +86,6 @@ struct BufferCase {
     ScriptedItem item;
     std::string expected;
 };
-
-void PrintTo(const BufferCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class FolderPickerBuffer : public FolderPicker, public ::testing::WithParamInterface<BufferCase> {};
 

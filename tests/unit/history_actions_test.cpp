@@ -2,7 +2,6 @@
 // touch no control.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -67,10 +66,6 @@ struct RestoreCase {
     std::vector<std::string> seeded;     // values put under the toolbar key
     std::vector<std::string> remaining;  // its values afterwards, in stored order
 };
-
-void PrintTo(const RestoreCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class RestoreLogo : public HistoryActions, public ::testing::WithParamInterface<RestoreCase> {};
 

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "text_form_fixture.h"
@@ -40,10 +39,6 @@ struct StartupCase {
     std::string shown;
     std::uint32_t written;
 };
-
-void PrintTo(const StartupCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class DownloadsStartup : public TextForm, public ::testing::WithParamInterface<StartupCase> {};
 
@@ -136,10 +131,6 @@ struct KeyCase {
     std::optional<std::uint32_t> written;  // nothing: neither value exists and none was written
 };
 
-void PrintTo(const KeyCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class DownloadsKeyFilter : public DownloadsTyping, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(DownloadsKeyFilter, OnlyBackspaceAndDigitsPass) {
@@ -174,25 +165,12 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"Zero", '0', true, "0", 0}, KeyCase{"Nine", '9', true, "9", 9}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DownloadsTyping, BackspacePassesAndDeletes) {
-    auto& box = Box(kMaxConnections);
-    box.UserType('4');
-    box.UserType('2');
-    box.UserType(8);
-    EXPECT_EQ(box.text(), "4");
-    ExpectBothDwords(registry_, 4);
-}
-
 struct PasteCase {
     const char* name;
     std::string pasted;
     std::optional<std::uint32_t> written;  // nothing: two reports and neither value written
     std::string report;
 };
-
-void PrintTo(const PasteCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class DownloadsPaste : public DownloadsTyping, public ::testing::WithParamInterface<PasteCase> {};
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -39,10 +38,6 @@ struct LoadCase {
     registry::Bytes data;
     std::string shown;
 };
-
-void PrintTo(const LoadCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 registry::Bytes Sz(const std::string& text) {
     registry::Bytes bytes(text.begin(), text.end());
@@ -136,10 +131,6 @@ struct RefusedCase {
     const char* name;
     std::optional<std::string> stored;
 };
-
-void PrintTo(const RefusedCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class RefusedStart : public TextForm, public ::testing::WithParamInterface<RefusedCase> {};
 
@@ -236,10 +227,6 @@ struct NoFolderCase {
     const char* name;
     std::optional<shell::ScriptedItem> answer;
 };
-
-void PrintTo(const NoFolderCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class NoFolderPicked : public TextEditing, public ::testing::WithParamInterface<NoFolderCase> {};
 
