@@ -151,6 +151,7 @@ Status MemoryRegistry::Record(JournalEntry entry) {
 OpenResult MemoryRegistry::OpenKey(RawKey parent, std::string_view subKey, std::uint32_t access) {
     const auto from = Lookup(parent);
     auto entry = Entry(RegistryOp::OpenKey, from ? JoinPath(from->path, subKey) : "", "");
+    entry.access = access;
     const auto finish = [&](Status status, RawKey key = 0) {
         entry.status = status;
         Record(std::move(entry));
@@ -184,6 +185,7 @@ OpenResult MemoryRegistry::OpenKey(RawKey parent, std::string_view subKey, std::
 OpenResult MemoryRegistry::CreateKey(RawKey parent, std::string_view subKey, std::uint32_t access) {
     const auto from = Lookup(parent);
     auto entry = Entry(RegistryOp::CreateKey, from ? JoinPath(from->path, subKey) : "", "");
+    entry.access = access;
     const auto finish = [&](Status status, RawKey key = 0) {
         entry.status = status;
         Record(std::move(entry));
@@ -225,6 +227,7 @@ QueryResult MemoryRegistry::QueryValue(RawKey key, std::string_view name,
                                        std::span<std::uint8_t> data) {
     const auto handle = Lookup(key);
     auto entry = Entry(RegistryOp::QueryValue, handle ? handle->path : "", std::string(name));
+    entry.capacity = data.size();
     const auto finish = [&](QueryResult result) {
         if (result.status != kSuccess && result.status != kMoreData) {
             result.type = 0;

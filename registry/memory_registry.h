@@ -35,7 +35,9 @@ struct JournalEntry {
     std::uint32_t type = 0;  // SetValue: the type written; QueryValue: the type reported
     Bytes data;              // SetValue: the bytes written
     Status status = kSuccess;
-    bool created = false;  // CreateKey: at least one key level did not exist before
+    bool created = false;      // CreateKey: at least one key level did not exist before
+    std::uint32_t access = 0;  // OpenKey, CreateKey: the rights asked for
+    std::size_t capacity = 0;  // QueryValue: the size of the caller's buffer; 0 for a probe
 };
 
 struct StoredValue {

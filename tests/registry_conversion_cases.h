@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string_view>
 
 namespace registry_test {
@@ -14,6 +15,14 @@ struct Outcome {
     std::int64_t value = 0;
     friend bool operator==(const Outcome&, const Outcome&) = default;
 };
+
+inline void PrintTo(const Outcome& outcome, std::ostream* out) {
+    if (outcome.error != 0) {
+        *out << "error " << outcome.error;
+    } else {
+        *out << outcome.value;
+    }
+}
 
 constexpr Outcome Is(std::int64_t value) {
     return {0, value};

@@ -180,6 +180,9 @@ TEST_F(MemoryStore, TheJournalRecordsEveryCallAsTheCallerNamedIt) {
         EXPECT_EQ(journal[i].created, expected[i].created);
     }
     EXPECT_EQ(journal[1].data, data);
+    EXPECT_EQ(journal[0].access, registry::kWriteAccess);
+    EXPECT_EQ(journal[2].capacity, 2u);
+    EXPECT_EQ(journal[8].access, registry::kQueryValue);
 
     // Only what changed the store: the key created and the value written.
     const auto changes = store.Changes();
@@ -189,6 +192,14 @@ TEST_F(MemoryStore, TheJournalRecordsEveryCallAsTheCallerNamedIt) {
 
     store.ClearJournal();
     EXPECT_TRUE(store.journal().empty());
+}
+
+TEST_F(MemoryStore, ARootCannotBeDeletedEvenWhenEmpty) {
+    EXPECT_EQ(store.DeleteKey(kCurrentUser, ""), registry::kAccessDenied);
+    const auto root = MustCreate(kLocalMachine, "");  // a new handle to the root itself
+    EXPECT_EQ(store.DeleteKey(root, ""), registry::kAccessDenied);
+    store.CloseKey(root);
+    EXPECT_TRUE(store.HasKey(kLocalMachine, ""));
 }
 
 TEST_F(MemoryStore, CreatingAnExistingKeyIsNoChange) {
