@@ -17,6 +17,9 @@ korvane_wine_prefix() {
     wineserver -w
   fi
   wineserver -p >/dev/null 2>&1 </dev/null
+  # The first Wine process starts the prefix's services; started here they hold no pipe of a
+  # caller (ctest waits for every holder of its output pipe).
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
 }
 
 # Starts Xvfb when there is no display; sets KORVANE_XVFB to its pid.

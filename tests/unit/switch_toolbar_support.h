@@ -12,6 +12,7 @@
 #include "app/frm_korvane.h"
 #include "registry/memory_registry.h"
 #include "registry/mod_registry.h"
+#include "shell/scripted_shell.h"
 #include "toolkit/scripted_services.h"
 
 namespace switch_toolbar_test {
@@ -123,11 +124,12 @@ inline std::string FullPath(registry::RawKey root, std::string_view path) {
 
 // The window as the program makes it at start, on a store; Load() is its load event.
 struct Window {
-    explicit Window(registry::MemoryRegistry& store) : form(store, services) {}
+    explicit Window(registry::MemoryRegistry& store) : form(store, services, shell) {}
     void Load() { form.Form_Load(); }
     toolkit::CheckBox& box(std::string_view name) { return form.controls().checkBox(name); }
 
     toolkit::ScriptedServices services;
+    shell::ScriptedShell shell;
     app::frmKorvane form;
 };
 
