@@ -1,0 +1,97 @@
+// The end-to-end harness: the real korvane.exe started on a seeded registry in the test
+// prefix, its window and controls found by their layout names, and everything the program
+// may have changed in the registry put back when a test ends.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/layout.h"
+#include "tests/e2e/message_box.h"
+#include "tests/e2e/program_process.h"
+#include "tests/e2e/registry_guard.h"
+#include "tests/e2e/user_input.h"
+#include "tests/e2e/wait.h"
+#include "tests/e2e/window_query.h"
+
+namespace e2e {
+
+// The driver's command line: korvane_e2e.exe KORVANE_EXE [--dpi=N] [gtest flags].
+struct DriverOptions {
+    std::string korvaneExe;  // Windows path
+    int dpi = 96;            // the system DPI the tests must run at
+};
+// Parsed once from the process's command line.
+const DriverOptions& Options();
+
+// The system DPI of this process (the driver is DPI-aware, so it sees real pixels).
+int SystemDpi();
+
+inline constexpr wchar_t kMainWindowClass[] = L"KorvaneMainWindow";
+inline constexpr const char* kBrowserKey = "Software\\Microsoft\\Internet Explorer";
+inline constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolbar";
+
+// The control ID of a layout row: 1000 + its index in the table.
+int ControlId(std::string_view name);
+
+// One run of korvane.exe.
+class Korvane {
+public:
+    // Starts the program from its own directory and waits until it waits for input.
+    static Korvane Start();
+
+    DWORD pid() const { return process_.id(); }
+    ProgramProcess& process() { return process_; }
+
+    // Any main window of the process, shown or not.
+    std::optional<HWND> FindMainWindow() const;
+    // Waits for the main window to be visible. When a message box comes instead, the error
+    // names its title and prompt.
+    HWND AwaitMainWindow();
+    // The main window found by AwaitMainWindow.
+    HWND mainWindow() const;
+    // The control of layout row `name`, at any depth below the main window.
+    HWND Control(std::string_view name) const;
+    // Waits for a message box of this program.
+    HWND AwaitMessageBox() const;
+    // Closes the main window like its close box and waits for the program to end; its exit
+    // code. A HarnessError when it does not end.
+    DWORD CloseAndWait();
+
+private:
+    explicit Korvane(ProgramProcess process) : process_(std::move(process)) {}
+
+    ProgramProcess process_;
+    HWND main_ = nullptr;
+};
+
+// The base of every end-to-end test: guards each registry key the program may touch, seeds
+// values for one test, and ends the program before anything is put back.
+class KorvaneTest : public ::testing::Test {
+protected:
+    KorvaneTest();
+    ~KorvaneTest() override;
+
+    // Seeds `name` with `value` (nothing: no such value) for this test.
+    void Seed(HKEY root, std::string path, std::string name, std::optional<StoredValue> value);
+    // Seeds HKLM's browser version.
+    void SeedVersion(std::optional<StoredValue> value);
+    // Starts the program; it is ended at the latest when the test ends.
+    Korvane& Start();
+    // Starts the program and waits for its main window.
+    Korvane& StartShown();
+
+private:
+    std::vector<std::unique_ptr<RegistryTreeGuard>> trees_;
+    std::vector<std::unique_ptr<ValueSeed>> seeds_;
+    std::optional<Korvane> korvane_;  // last: ended before any value is put back
+};
+
+}  // namespace e2e

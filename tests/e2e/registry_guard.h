@@ -1,0 +1,109 @@
+// The registry of the test prefix, seen from the driver: read and write values, seed a value
+// for one test and put back what was there, and keep whole key trees as they were found.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+// A value as the registry holds it: its type code and its raw data.
+struct StoredValue {
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+    bool operator==(const StoredValue&) const = default;
+};
+
+// REG_SZ holding `text` and its NUL.
+StoredValue Sz(std::string_view text);
+// REG_DWORD.
+StoredValue Dword(std::uint32_t value);
+// REG_BINARY.
+StoredValue Binary(std::vector<BYTE> bytes);
+// REG_EXPAND_SZ holding `text` and its NUL.
+StoredValue ExpandSz(std::string_view text);
+
+// The text of a REG_SZ up to its first NUL; nothing for any other type.
+std::optional<std::string> TextOf(const StoredValue& value);
+// The number of a 4-byte REG_DWORD; nothing for any other type or size.
+std::optional<std::uint32_t> DwordOf(const StoredValue& value);
+// For failure messages: absent, REG_SZ "text", REG_DWORD 5, type 3 with 2 bytes.
+std::string Describe(const std::optional<StoredValue>& value);
+
+// A move-only owner of an open key.
+class RegKey {
+public:
+    RegKey() = default;
+    explicit RegKey(HKEY key) : key_(key) {}
+    RegKey(RegKey&& other) noexcept : key_(other.release()) {}
+    RegKey& operator=(RegKey&& other) noexcept;
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+    ~RegKey() { Close(); }
+
+    // The key, or nothing when it cannot be opened with `access`.
+    [[nodiscard]] static std::optional<RegKey> Open(HKEY root, std::string_view path,
+                                                    REGSAM access);
+    // The key, created with every missing level; a HarnessError when that fails.
+    [[nodiscard]] static RegKey Create(HKEY root, std::string_view path);
+
+    HKEY get() const { return key_; }
+    HKEY release();
+    void Close();
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// The value, or nothing when the key or the value is missing.
+std::optional<StoredValue> ReadValue(HKEY root, std::string_view path, std::string_view name);
+// Writes the value, creating the key; a HarnessError when the registry refuses.
+void WriteValue(HKEY root, std::string_view path, std::string_view name,
+                const StoredValue& value);
+// Deletes the value; a missing key or value is no error.
+void DeleteValue(HKEY root, std::string_view path, std::string_view name);
+bool KeyExists(HKEY root, std::string_view path);
+// Deletes the key with everything below it; a missing key is no error.
+void DeleteKeyTree(HKEY root, std::string_view path);
+
+// Seeds one value (or its absence) for the life of the object, then puts back what was there
+// before, removing again any key that was created for it.
+class ValueSeed {
+public:
+    ValueSeed(HKEY root, std::string path, std::string name, std::optional<StoredValue> seed);
+    ValueSeed(const ValueSeed&) = delete;
+    ValueSeed& operator=(const ValueSeed&) = delete;
+    ~ValueSeed();
+
+private:
+    HKEY root_;
+    std::string path_;
+    std::string name_;
+    std::optional<StoredValue> before_;
+    std::optional<std::string> firstCreatedKey_;
+};
+
+// Remembers a key and everything below it (or that it is missing) and makes it exactly that
+// again when destroyed: values and keys added since are removed, changed ones put back.
+class RegistryTreeGuard {
+public:
+    RegistryTreeGuard(HKEY root, std::string path);
+    RegistryTreeGuard(const RegistryTreeGuard&) = delete;
+    RegistryTreeGuard& operator=(const RegistryTreeGuard&) = delete;
+    ~RegistryTreeGuard();
+
+    struct Tree;
+
+private:
+    HKEY root_;
+    std::string path_;
+    std::unique_ptr<Tree> snapshot_;  // null when the key did not exist
+};
+
+}  // namespace e2e
