@@ -1,5 +1,6 @@
 #include "app/frm_korvane.h"
 
+#include "app/help_command.h"
 #include "app/layout.h"
 #include "toolkit/error_report.h"
 
@@ -18,7 +19,10 @@ frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServ
       controls_(CreateControls()),
       registry_(registryApi, services),
       CommonDialog1(services),
-      version_(controls_, registry_, services) {}
+      version_(controls_, registry_, services),
+      domain_(controls_) {
+    controls_.button("cmdHelp").onClick = [this] { cmdHelp_Click(services_); };
+}
 
 std::vector<frmKorvane::Loader> frmKorvane::StartupLoaders() {
     return {};

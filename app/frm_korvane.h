@@ -11,6 +11,7 @@
 #include "registry/mod_registry.h"
 #include "registry/registry_api.h"
 #include "registry/variant.h"
+#include "settings/domain_search.h"
 #include "settings/version_probe.h"
 #include "toolkit/common_dialog.h"
 #include "toolkit/control_set.h"
@@ -42,6 +43,9 @@ public:
     // The start-up loaders in the order Form_Load calls them.
     std::vector<Loader> StartupLoaders();
 
+    // The domain search group's public method: Empty, and nothing else.
+    registry::Variant Domain() const { return domain_.Domain(); }
+
     toolkit::ControlSet& controls() { return controls_; }
     const std::string& strVersion() const { return version_.strVersion(); }
     const registry::Variant& strBackBitmap() const { return strBackBitmap_; }
@@ -52,6 +56,7 @@ private:
     registry::modRegistry registry_;
     toolkit::CommonDialog CommonDialog1;
     settings::VersionProbe version_;
+    settings::DomainSearch domain_;
 
     // The toolbar bitmap path as last read or set; written once more at unload, but only once
     // it has been read, so a value never read is never written over the stored one.

@@ -35,7 +35,9 @@ struct JournalEntry {
     std::uint32_t type = 0;  // SetValue: the type written; QueryValue: the type reported
     Bytes data;              // SetValue: the bytes written
     Status status = kSuccess;
-    bool created = false;  // CreateKey: at least one key level did not exist before
+    bool created = false;      // CreateKey: at least one key level did not exist before
+    std::uint32_t access = 0;  // OpenKey, CreateKey: the rights asked for
+    std::size_t capacity = 0;  // QueryValue: the size of the caller's buffer; 0 for a probe
 };
 
 struct StoredValue {
@@ -95,12 +97,27 @@ public:
 
 private:
     struct Key;
-    struct Handle;
-    Key* Resolve(RawKey parent, std::string_view subKey, std::string* fullPath) const;
+    using KeyPtr = std::shared_ptr<Key>;
+    // An open handle: the key it names (which may since have been deleted), the rights it was
+    // opened with, and the path the caller named it by.
+    struct OpenHandle {
+        KeyPtr key;
+        RawKey root = 0;
+        std::uint32_t access = 0;
+        std::string path;
+    };
+    // What `key` names: a root (with every right) or an open handle; nothing when unknown.
+    std::optional<OpenHandle> Lookup(RawKey key) const;
+    KeyPtr RootKey(RawKey root) const;
+    bool Refused(RawKey root) const;
+    RawKey AddHandle(OpenHandle handle);
+    Key* Find(RawKey root, std::string_view path) const;
+    Key& Make(RawKey root, std::string_view path);
+    Status Record(JournalEntry entry);
 
-    std::unique_ptr<Key> currentUser_;
-    std::unique_ptr<Key> localMachine_;
-    std::map<RawKey, Handle> handles_;
+    KeyPtr currentUser_;
+    KeyPtr localMachine_;
+    std::map<RawKey, OpenHandle> handles_;
     RawKey nextHandle_ = 0x100;
     bool currentUserRefused_ = false;
     bool localMachineRefused_ = false;

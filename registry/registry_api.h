@@ -17,7 +17,9 @@ inline constexpr Status kFileNotFound = 2;
 inline constexpr Status kAccessDenied = 5;
 inline constexpr Status kInvalidHandle = 6;
 inline constexpr Status kInvalidParameter = 87;
+inline constexpr Status kBadPathname = 161;  // a sub key path that starts with a backslash
 inline constexpr Status kMoreData = 234;
+inline constexpr Status kKeyDeleted = 1018;  // the handle's key was deleted meanwhile
 
 inline constexpr RawKey kCurrentUser = 0x80000001;
 inline constexpr RawKey kLocalMachine = 0x80000002;
@@ -42,8 +44,10 @@ struct OpenResult {
 
 struct QueryResult {
     Status status = kInvalidHandle;
+    // On kSuccess and kMoreData: the value's type and its size in bytes (the size needed for
+    // kMoreData, the bytes written for a read); 0 and 0 on any other status.
     std::uint32_t type = 0;
-    std::uint32_t size = 0;  // bytes of data stored (probe) or written (read)
+    std::uint32_t size = 0;
 };
 
 class RegistryApi {
@@ -56,7 +60,9 @@ public:
     // level.
     virtual OpenResult CreateKey(RawKey parent, std::string_view subKey, std::uint32_t access) = 0;
     // RegQueryValueExA. An empty `data` is the probe (no buffer, size 0): type and stored size.
-    // Otherwise fills `data`; a buffer too small gives kMoreData.
+    // Otherwise fills `data`; a buffer too small gives kMoreData and leaves it untouched.
+    // Text read from a string value (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) ends with a NUL: one
+    // is added, and counted, when the stored data lacks it.
     virtual QueryResult QueryValue(RawKey key, std::string_view name,
                                    std::span<std::uint8_t> data) = 0;
     // RegSetValueExA.

@@ -1,0 +1,283 @@
+// One script of registry calls run on the in-memory store and on the real registry: every
+// step must give the same status, type, size and data on both.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "registry/memory_registry.h"
+#include "registry/variant.h"
+#include "registry/win32/advapi_registry.h"
+#include "tests/win32/registry_override.h"
+
+namespace registry_test {
+namespace {
+
+using registry::Bytes;
+using registry::RawKey;
+
+enum class Op { Open, Create, Query, Set, DeleteValue, DeleteKey, Close };
+
+// Where a step's key comes from: a root, a handle kept by an earlier step, or a bogus value.
+constexpr int kHkcu = -1;
+constexpr int kHklm = -2;
+constexpr int kBogus = -3;
+
+struct Step {
+    Op op = Op::Close;
+    int key = kHkcu;  // the handle slot (or root) the call uses
+    std::string arg;  // sub key path or value name
+    std::uint32_t access = 0x3F;
+    int into = -1;  // Open/Create: the slot that keeps the new handle
+    std::uint32_t type = 0;
+    Bytes data;                // Set: what is written
+    std::size_t capacity = 0;  // Query: the buffer's size; 0 probes
+};
+
+Step Make(Op op, int key, std::string arg) {
+    Step step;
+    step.op = op;
+    step.key = key;
+    step.arg = std::move(arg);
+    return step;
+}
+Step Open(int parent, std::string path, std::uint32_t access, int into) {
+    Step step = Make(Op::Open, parent, std::move(path));
+    step.access = access;
+    step.into = into;
+    return step;
+}
+Step Create(int parent, std::string path, int into) {
+    Step step = Make(Op::Create, parent, std::move(path));
+    step.into = into;
+    return step;
+}
+Step Query(int key, std::string name, std::size_t capacity = 0) {
+    Step step = Make(Op::Query, key, std::move(name));
+    step.capacity = capacity;
+    return step;
+}
+Step Set(int key, std::string name, std::uint32_t type, Bytes data) {
+    Step step = Make(Op::Set, key, std::move(name));
+    step.type = type;
+    step.data = std::move(data);
+    return step;
+}
+Step SetText(int key, std::string name, std::string_view text) {
+    return Set(key, std::move(name), registry::kRegSz, Bytes(text.begin(), text.end()));
+}
+Step DeleteValue(int key, std::string name) {
+    return Make(Op::DeleteValue, key, std::move(name));
+}
+Step DeleteKey(int parent, std::string path) {
+    return Make(Op::DeleteKey, parent, std::move(path));
+}
+Step Close(int key) {
+    return Make(Op::Close, key, "");
+}
+
+using namespace std::string_view_literals;
+
+// Slots: 0 the product key, 1 a reader, 2 a sub key, 3 a doomed key, 4 spare, 5 a machine key.
+const std::vector<Step>& Script() {
+    static const std::vector<Step> script = {
+        Open(kHkcu, "Software\\Vendor\\Product", 0x1, 4),  // missing
+        Create(kHkcu, "Software\\Vendor\\Product", 0),
+        Open(kHkcu, "SOFTWARE\\VENDOR\\PRODUCT", 0x1, 1),
+        Query(0, "Missing"),
+        Query(0, "Missing", 8),
+        SetText(0, "Text", "yes\0"sv),
+        SetText(0, "Inner", "abc\0def\0"sv),
+        SetText(0, "Bare", "xyz"sv),
+        SetText(0, "EmptyText", ""sv),
+        Set(0, "Expand", registry::kRegExpandSz, Bytes{'%', 'P', '%', 0}),
+        Set(0, "Multi", registry::kRegMultiSz, Bytes{'a', 0, 'b', 0, 0}),
+        Set(0, "Number", registry::kRegDword, Bytes{4, 0, 0, 0}),
+        Set(0, "LongNumber", registry::kRegDword, Bytes{1, 2, 3, 4, 5, 6, 7, 8}),
+        Set(0, "ShortNumber", registry::kRegDword, Bytes{1, 2}),
+        Set(0, "Binary", registry::kRegBinary, Bytes{0, 0xff, 0x80}),
+        Set(0, "NoBinary", registry::kRegBinary, Bytes{}),
+        Set(0, "Wide", registry::kRegQword, Bytes{1, 0, 0, 0, 0, 0, 0, 0}),
+        Set(0, "Odd", 0x1234, Bytes{'o'}),
+        Set(0, "", registry::kRegSz, Bytes{'d', 0}),
+        Query(1, "Text"),
+        Query(1, "text", 16),
+        Query(1, "TEXT", 3),
+        Query(1, "Inner", 8),
+        Query(1, "Bare"),
+        Query(1, "Bare", 3),
+        Query(1, "Bare", 4),
+        Query(1, "EmptyText", 4),
+        Query(1, "Expand", 16),
+        Query(1, "Multi", 16),
+        Query(1, "Number", 4),
+        Query(1, "LongNumber", 4),
+        Query(1, "LongNumber", 8),
+        Query(1, "ShortNumber", 4),
+        Query(1, "Binary", 2),
+        Query(1, "Binary", 3),
+        Query(1, "NoBinary", 4),
+        Query(1, "Wide", 8),
+        Query(1, "Odd", 2),
+        Query(1, "", 4),
+        Set(1, "ThroughReader", registry::kRegDword, Bytes{1, 0, 0, 0}),  // no right to write
+        DeleteValue(1, "Text"),
+        Query(0, "NUMBER", 4),
+        Set(0, "number", registry::kRegSz, Bytes{'4', 0}),  // same value, new type
+        Query(1, "Number", 8),
+        DeleteValue(0, "NUMBER"),
+        DeleteValue(0, "Number"),
+        DeleteValue(0, "NeverWas"),
+        DeleteValue(0, ""),
+        Query(1, "", 4),
+        Create(0, "Sub\\Deeper", 2),
+        Open(kHkcu, "software\\vendor\\product\\sub\\deeper\\", 0x1, 4),
+        Close(4),
+        Open(kHkcu, "Software\\\\Vendor\\Product", 0x1, 4),
+        Close(4),
+        Open(kHkcu, "\\Software\\Vendor", 0x1, 4),
+        Create(kHkcu, "\\Software\\Vendor", 4),
+        DeleteKey(kHkcu, "Software\\Vendor\\Product\\Sub"),  // has a sub key
+        DeleteKey(kHkcu, "Software\\Vendor\\Product\\Sub\\Missing"),
+        DeleteKey(kHkcu, "Software\\Vendor\\Missing\\Deeper"),
+        Set(2, "Leaf", registry::kRegDword, Bytes{9, 0, 0, 0}),
+        DeleteKey(kHkcu, "SOFTWARE\\Vendor\\Product\\Sub\\DEEPER"),
+        Query(2, "Leaf", 4),  // its handle now names a deleted key
+        Set(2, "Leaf", registry::kRegDword, Bytes{9, 0, 0, 0}),
+        Create(2, "Again", 4),
+        Close(2),
+        Close(2),  // closed already
+        Open(kHkcu, "Software\\Vendor\\Product\\Sub\\Deeper", 0x1, 4),
+        DeleteKey(kHkcu, "Software\\Vendor\\Product\\Sub"),  // now without sub keys
+        Open(kHkcu, "Software\\Vendor\\Product\\Sub", 0x1, 4),
+        Create(kHkcu, "Software\\Vendor\\Doomed", 3),
+        DeleteKey(3, ""),  // deletes itself
+        Query(3, "x"),
+        Close(3),
+        DeleteKey(kHkcu, ""),
+        Open(kHkcu, "", 0x1, 4),  // the root itself
+        Close(kHkcu),
+        Query(kHkcu, "AtTheRoot"),
+        Set(kHkcu, "AtTheRoot", registry::kRegBinary, Bytes{7}),
+        Query(kHkcu, "AtTheRoot", 1),
+        DeleteValue(kHkcu, "AtTheRoot"),
+        Open(kHklm, "Software\\Vendor\\Product", 0x1, 5),  // the other root is another tree
+        Create(kHklm, "Software\\Vendor\\Product", 5),
+        SetText(5, "Machine", "m\0"sv),
+        Query(0, "Machine"),
+        Query(5, "Machine", 2),
+        Close(5),
+        Query(kBogus, "x"),
+        Set(kBogus, "x", registry::kRegDword, Bytes{1, 0, 0, 0}),
+        DeleteValue(kBogus, "x"),
+        Open(kBogus, "x", 0x1, 4),
+        Close(kBogus),
+        Close(1),
+        DeleteKey(kHkcu, "Software\\Vendor\\Product"),  // still open through slot 0
+        Query(0, "Binary", 3),
+        Close(0),
+        DeleteKey(kHkcu, "Software\\Vendor"),
+        DeleteKey(kHkcu, "Software"),
+        Open(kHkcu, "Software", 0x1, 4),
+    };
+    return script;
+}
+
+// What one step gave.
+struct Result {
+    registry::Status status = 0;
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    Bytes data;
+    bool isRoot = false;  // Open/Create: the handle is the root itself
+
+    friend bool operator==(const Result&, const Result&) = default;
+};
+
+void PrintTo(const Result& result, std::ostream* out) {
+    *out << "status " << result.status << ", type " << result.type << ", size " << result.size
+         << ", " << registry::Describe(result.data) << (result.isRoot ? ", the root" : "");
+}
+
+// Runs the script on one backend; handles are kept per slot so both backends use their own.
+std::vector<Result> RunScript(registry::RegistryApi& api) {
+    std::array<RawKey, 6> slots{};
+    const auto keyOf = [&](int slot) -> RawKey {
+        switch (slot) {
+            case kHkcu:
+                return registry::kCurrentUser;
+            case kHklm:
+                return registry::kLocalMachine;
+            case kBogus:
+                return 0x4321;
+            default:
+                return slots.at(static_cast<std::size_t>(slot));
+        }
+    };
+    std::vector<Result> results;
+    for (const auto& step : Script()) {
+        Result result;
+        const RawKey key = keyOf(step.key);
+        switch (step.op) {
+            case Op::Open:
+            case Op::Create: {
+                const auto opened = step.op == Op::Open ? api.OpenKey(key, step.arg, step.access)
+                                                        : api.CreateKey(key, step.arg, step.access);
+                result.status = opened.status;
+                result.isRoot = opened.status == 0 && (opened.key == registry::kCurrentUser ||
+                                                       opened.key == registry::kLocalMachine);
+                if (opened.status == 0) {
+                    slots.at(static_cast<std::size_t>(step.into)) = opened.key;
+                }
+                break;
+            }
+            case Op::Query: {
+                Bytes buffer(step.capacity, 0xbd);
+                const auto read = api.QueryValue(key, step.arg, buffer);
+                result.status = read.status;
+                result.type = read.type;
+                result.size = read.size;
+                result.data = buffer;
+                break;
+            }
+            case Op::Set:
+                result.status = api.SetValue(key, step.arg, step.type, step.data);
+                break;
+            case Op::DeleteValue:
+                result.status = api.DeleteValue(key, step.arg);
+                break;
+            case Op::DeleteKey:
+                result.status = api.DeleteKey(key, step.arg);
+                break;
+            case Op::Close:
+                result.status = api.CloseKey(key);
+                break;
+        }
+        results.push_back(result);
+    }
+    return results;
+}
+
+TEST(RegistryDifferential, TheStoreAnswersEveryStepAsTheRealRegistryDoes) {
+    ASSERT_GE(Script().size(), 40u);
+    registry::MemoryRegistry store;
+    const auto expected = [&] {
+        RegistryOverride isolated;
+        registry::AdvapiRegistry real;
+        return RunScript(real);
+    }();
+    const auto got = RunScript(store);
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        const auto& step = Script()[i];
+        EXPECT_EQ(got[i], expected[i])
+            << "step " << i << " (" << static_cast<int>(step.op) << " " << step.arg << ")";
+    }
+    EXPECT_EQ(store.openHandles(), 0u);
+}
+
+}  // namespace
+}  // namespace registry_test
