@@ -36,8 +36,8 @@ int RunAtDpi(int dpi) {
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(self, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    if (!CreateProcessW(self, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &info)) {
         std::fprintf(stderr, "could not run the driver again at %d DPI\n", dpi);
         return 1;
     }

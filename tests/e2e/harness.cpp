@@ -99,8 +99,8 @@ HWND Korvane::AwaitMainWindow() {
     }
     if (box != nullptr) {
         const MessageBoxView view = ReadMessageBox(box);
-        throw HarnessError("a message box came instead of the window: \"" + view.title +
-                           "\": \"" + view.prompt + "\"");
+        throw HarnessError("a message box came instead of the window: \"" + view.title + "\": \"" +
+                           view.prompt + "\"");
     }
     throw HarnessError(shown ? "the program ended without showing its window"
                              : "timed out waiting for the main window");

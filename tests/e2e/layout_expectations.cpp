@@ -66,10 +66,9 @@ bool InDomainGroup(const app::ControlLayout& row) {
 std::vector<std::string_view> ExpectedTabOrder() {
     std::vector<const app::ControlLayout*> rows;
     for (const auto& row : app::kLayout) {
-        const bool focusable = row.kind == app::LayoutKind::TextBox ||
-                               row.kind == app::LayoutKind::CheckBox ||
-                               row.kind == app::LayoutKind::PushButton ||
-                               row.kind == app::LayoutKind::ListBox;
+        const bool focusable =
+            row.kind == app::LayoutKind::TextBox || row.kind == app::LayoutKind::CheckBox ||
+            row.kind == app::LayoutKind::PushButton || row.kind == app::LayoutKind::ListBox;
         if (focusable && !InDomainGroup(row)) {
             rows.push_back(&row);
         }

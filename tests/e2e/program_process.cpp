@@ -43,7 +43,8 @@ std::string WindowsPath(std::string_view path) {
 
 std::string DirectoryOf(std::string_view path) {
     const auto slash = path.find_last_of('\\');
-    return std::string(slash == std::string_view::npos ? std::string_view{} : path.substr(0, slash));
+    return std::string(slash == std::string_view::npos ? std::string_view{}
+                                                       : path.substr(0, slash));
 }
 
 ProgramProcess ProgramProcess::Start(const std::string& exe, const std::string& arguments,
@@ -61,8 +62,7 @@ ProgramProcess ProgramProcess::Start(const std::string& exe, const std::string& 
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(wideExe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         wideDir.empty() ? nullptr : wideDir.c_str(), &startup, &info)) {
-        throw HarnessError("starting " + exe + " failed: error " +
-                           std::to_string(GetLastError()));
+        throw HarnessError("starting " + exe + " failed: error " + std::to_string(GetLastError()));
     }
     CloseHandle(info.hThread);
     return ProgramProcess(OwnedHandle(info.hProcess), info.dwProcessId, info.dwThreadId);
@@ -71,8 +71,8 @@ ProgramProcess ProgramProcess::Start(const std::string& exe, const std::string& 
 ProgramProcess ProgramProcess::OfWindow(HWND window) {
     DWORD id = 0;
     const DWORD thread = GetWindowThreadProcessId(window, &id);
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION,
-                                 FALSE, id);
+    HANDLE process =
+        OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, id);
     if (process == nullptr) {
         throw HarnessError("opening the process of a window failed");
     }

@@ -167,8 +167,8 @@ RegKey RegKey::Create(HKEY root, std::string_view path) {
     LSTATUS status = RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                                      nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) {
-        throw HarnessError("creating the key " + std::string(path) + " failed: " +
-                           StatusText(status));
+        throw HarnessError("creating the key " + std::string(path) +
+                           " failed: " + StatusText(status));
     }
     return RegKey(key);
 }
@@ -194,8 +194,7 @@ std::optional<StoredValue> ReadValue(HKEY root, std::string_view path, std::stri
     return QueryValue(key->get(), Widen(name).c_str());
 }
 
-void WriteValue(HKEY root, std::string_view path, std::string_view name,
-                const StoredValue& value) {
+void WriteValue(HKEY root, std::string_view path, std::string_view name, const StoredValue& value) {
     RegKey key = RegKey::Create(root, path);
     SetValue(key.get(), Widen(name).c_str(), value);
 }
@@ -216,13 +215,12 @@ void DeleteKeyTree(HKEY root, std::string_view path) {
     }
     LSTATUS status = RegDeleteTreeW(root, Widen(path).c_str());
     if (status != ERROR_SUCCESS) {
-        throw HarnessError("deleting the key " + std::string(path) + " failed: " +
-                           StatusText(status));
+        throw HarnessError("deleting the key " + std::string(path) +
+                           " failed: " + StatusText(status));
     }
 }
 
-ValueSeed::ValueSeed(HKEY root, std::string path, std::string name,
-                     std::optional<StoredValue> seed)
+ValueSeed::ValueSeed(HKEY root, std::string path, std::string name, std::optional<StoredValue> seed)
     : root_(root), path_(std::move(path)), name_(std::move(name)) {
     before_ = ReadValue(root_, path_, name_);
     // The shortest level of the path that is missing: everything from there on is ours.

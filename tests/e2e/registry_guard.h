@@ -64,8 +64,7 @@ private:
 // The value, or nothing when the key or the value is missing.
 std::optional<StoredValue> ReadValue(HKEY root, std::string_view path, std::string_view name);
 // Writes the value, creating the key; a HarnessError when the registry refuses.
-void WriteValue(HKEY root, std::string_view path, std::string_view name,
-                const StoredValue& value);
+void WriteValue(HKEY root, std::string_view path, std::string_view name, const StoredValue& value);
 // Deletes the value; a missing key or value is no error.
 void DeleteValue(HKEY root, std::string_view path, std::string_view name);
 bool KeyExists(HKEY root, std::string_view path);

@@ -71,12 +71,12 @@ TEST_P(RefusedStart, ShowsTheVersionBoxOnlyAndLeavesTheBitmapValue) {
     EXPECT_EQ(bitmap, seededBitmap) << "BackBitmap is now " << Describe(bitmap);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Versions, RefusedStart,
-    ::testing::Values(RefusedCase{"Version4", Sz("4.72.3110.8")},
-                      RefusedCase{"NoVersionValue", std::nullopt},
-                      RefusedCase{"Version11SortsBelow5", Sz("11.0.9600.16428")}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Versions, RefusedStart,
+                         ::testing::Values(RefusedCase{"Version4", Sz("4.72.3110.8")},
+                                           RefusedCase{"NoVersionValue", std::nullopt},
+                                           RefusedCase{"Version11SortsBelow5",
+                                                       Sz("11.0.9600.16428")}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 struct AcceptedCase {
     const char* label;
@@ -107,12 +107,13 @@ TEST_P(AcceptedStart, ShowsTheWindowWithTheVersionAndTheRightBoxesEnabled) {
 
 INSTANTIATE_TEST_SUITE_P(
     Versions, AcceptedStart,
-    ::testing::Values(
-        AcceptedCase{"Version5DisablesTwoBoxes", Sz("5.50.4807.2300"), "5.50.4807.2300",
-                     {"chkIEErr", "chkSecurityZone"}},
-        AcceptedCase{"Version6", Sz("6.0.2800.1106"), "6.0.2800.1106", {}},
-        AcceptedCase{"Version9", Sz("9.0.8112.16421"), "9.0.8112.16421", {}},
-        AcceptedCase{"VersionAsNumber6", Dword(6), "6", {}}),
+    ::testing::Values(AcceptedCase{"Version5DisablesTwoBoxes",
+                                   Sz("5.50.4807.2300"),
+                                   "5.50.4807.2300",
+                                   {"chkIEErr", "chkSecurityZone"}},
+                      AcceptedCase{"Version6", Sz("6.0.2800.1106"), "6.0.2800.1106", {}},
+                      AcceptedCase{"Version9", Sz("9.0.8112.16421"), "9.0.8112.16421", {}},
+                      AcceptedCase{"VersionAsNumber6", Dword(6), "6", {}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

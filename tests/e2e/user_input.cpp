@@ -24,7 +24,8 @@ void Click(HWND button) {
 void MouseClick(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    const LPARAM at = MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    const LPARAM at =
+        MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
     Post(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
     Post(window, WM_LBUTTONUP, 0, at);
 }
