@@ -40,7 +40,10 @@ std::string ReadFile(const std::string& path) {
     return content.str();
 }
 
-class HelpCommand : public KorvaneTest {};
+class HelpCommand : public KorvaneTest {
+    // Notepad keeps its own settings when it closes.
+    RegistryTreeGuard notepadSettings_{HKEY_CURRENT_USER, "Software\\Microsoft\\Notepad"};
+};
 
 TEST_F(HelpCommand, QuestionMarkOpensTheReadmeInNotepad) {
     SeedVersion(Sz("6.0.2800.1106"));
