@@ -13,7 +13,8 @@
 
 #include "tests/e2e/harness.h"
 #include "tests/e2e/program_process.h"
-#include "tests/e2e/registry_guard.h"
+#include "tests/e2e/registry_access.h"
+#include "tests/e2e/value_seed.h"
 
 namespace {
 

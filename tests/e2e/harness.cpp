@@ -65,6 +65,22 @@ int ControlId(std::string_view name) {
     return 1000 + static_cast<int>(row - app::kLayout.data());
 }
 
+ProgramKeys::ProgramKeys() {
+    for (const auto& key : kTouchedKeys) {
+        snapshots_.emplace_back(key.root, key.path);
+    }
+}
+
+std::vector<std::string> ProgramKeys::Changes() const {
+    std::vector<std::string> changes;
+    for (const auto& snapshot : snapshots_) {
+        for (auto& change : snapshot.Changes()) {
+            changes.push_back(std::move(change));
+        }
+    }
+    return changes;
+}
+
 Korvane Korvane::Start() {
     const std::string& exe = Options().korvaneExe;
     Korvane korvane(ProgramProcess::Start(exe, {}, DirectoryOf(exe)));

@@ -16,8 +16,10 @@
 #include "app/layout.h"
 #include "tests/e2e/message_box.h"
 #include "tests/e2e/program_process.h"
-#include "tests/e2e/registry_guard.h"
+#include "tests/e2e/registry_access.h"
+#include "tests/e2e/registry_snapshot.h"
 #include "tests/e2e/user_input.h"
+#include "tests/e2e/value_seed.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/window_query.h"
 
@@ -40,6 +42,17 @@ inline constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explor
 
 // The control ID of a layout row: 1000 + its index in the table.
 int ControlId(std::string_view name);
+
+// A snapshot of every key the program may touch, to see what a run changed.
+class ProgramKeys {
+public:
+    ProgramKeys();
+    // One line per value or key added, deleted or changed since the snapshot.
+    std::vector<std::string> Changes() const;
+
+private:
+    std::vector<RegistrySnapshot> snapshots_;
+};
 
 // One run of korvane.exe.
 class Korvane {
@@ -89,7 +102,7 @@ protected:
     Korvane& StartShown();
 
 private:
-    std::vector<std::unique_ptr<RegistryTreeGuard>> trees_;
+    std::vector<std::unique_ptr<RegistryTreeGuard>> trees_;  // every key of ProgramKeys
     std::vector<std::unique_ptr<ValueSeed>> seeds_;
     std::optional<Korvane> korvane_;  // last: ended before any value is put back
 };

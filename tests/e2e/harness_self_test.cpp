@@ -4,7 +4,9 @@
 
 #include <functional>
 
-#include "tests/e2e/registry_guard.h"
+#include "tests/e2e/registry_access.h"
+#include "tests/e2e/registry_snapshot.h"
+#include "tests/e2e/value_seed.h"
 
 namespace e2e {
 namespace {
@@ -40,7 +42,9 @@ class TreeGuardUndoes : public RegistryGuards, public ::testing::WithParamInterf
 TEST_P(TreeGuardUndoes, EveryKindOfChange) {
     {
         RegistryTreeGuard guard(HKEY_CURRENT_USER, kScratch);
+        EXPECT_TRUE(guard.snapshot().Changes().empty());
         GetParam().change();
+        EXPECT_FALSE(guard.snapshot().Changes().empty()) << "the change went unseen";
     }
     EXPECT_EQ(At("A", "text"), Sz("kept"));
     EXPECT_EQ(At("A", "number"), Dword(7));
@@ -66,6 +70,17 @@ INSTANTIATE_TEST_SUITE_P(
         Meddling{"DeletedKeyTree", [] { DeleteKeyTree(HKEY_CURRENT_USER, Path("A")); }},
         Meddling{"DeletedWholeTree", [] { DeleteKeyTree(HKEY_CURRENT_USER, kScratch); }}),
     [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(RegistryGuards, ChangesNameWhatChanged) {
+    const RegistrySnapshot before(HKEY_CURRENT_USER, kScratch);
+    WriteValue(HKEY_CURRENT_USER, Path("A"), "number", Dword(8));
+    WriteValue(HKEY_CURRENT_USER, Path("A\\B"), "new", Sz("n"));
+    DeleteKeyTree(HKEY_CURRENT_USER, Path("A\\B"));
+    const std::string root = std::string(kScratch) + "\\A";
+    EXPECT_EQ(before.Changes(),
+              (std::vector<std::string>{root + "\\number: was REG_DWORD 7, now REG_DWORD 8",
+                                        root + "\\B: key deleted"}));
+}
 
 TEST_F(RegistryGuards, TreeGuardOfAMissingKeyRemovesWhatWasCreated) {
     {

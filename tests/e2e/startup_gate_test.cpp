@@ -12,6 +12,7 @@ namespace e2e {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 struct RefusedCase {
     const char* label;
@@ -24,6 +25,7 @@ TEST_P(RefusedStart, ShowsTheVersionBoxOnlyAndLeavesTheBitmapValue) {
     SeedVersion(GetParam().version);
     const StoredValue seededBitmap = Sz("C:\\seeded\\toolbar.bmp");
     Seed(HKEY_CURRENT_USER, kToolbarKey, "BackBitmap", seededBitmap);
+    const ProgramKeys before;
 
     Korvane& korvane = Start();
     bool mainShown = false;
@@ -69,6 +71,8 @@ TEST_P(RefusedStart, ShowsTheVersionBoxOnlyAndLeavesTheBitmapValue) {
 
     const auto bitmap = ReadValue(HKEY_CURRENT_USER, kToolbarKey, "BackBitmap");
     EXPECT_EQ(bitmap, seededBitmap) << "BackBitmap is now " << Describe(bitmap);
+    // No loader ran and the unload wrote nothing.
+    EXPECT_THAT(before.Changes(), IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, RefusedStart,

@@ -1,9 +1,6 @@
-#include "tests/e2e/registry_guard.h"
-
-#include <gtest/gtest.h>
+#include "tests/e2e/registry_access.h"
 
 #include <cstring>
-#include <exception>
 
 #include "tests/e2e/text_convert.h"
 #include "tests/e2e/wait.h"
@@ -29,20 +26,21 @@ StoredValue StringValue(DWORD type, std::string_view text) {
     return value;
 }
 
+}  // namespace
+
 bool SameName(std::wstring_view a, std::wstring_view b) {
     return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-// Reads the value `name` of an open key.
-std::optional<StoredValue> QueryValue(HKEY key, const wchar_t* name) {
+std::optional<StoredValue> QueryValue(HKEY key, const std::wstring& name) {
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     StoredValue value{type, std::vector<BYTE>(size)};
-    LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, value.data.data(), &size);
+    LSTATUS status = RegQueryValueExW(key, name.c_str(), nullptr, &type, value.data.data(), &size);
     if (status != ERROR_SUCCESS) {
         throw HarnessError("reading a registry value failed: " + StatusText(status));
     }
@@ -51,8 +49,8 @@ std::optional<StoredValue> QueryValue(HKEY key, const wchar_t* name) {
     return value;
 }
 
-void SetValue(HKEY key, const wchar_t* name, const StoredValue& value) {
-    LSTATUS status = RegSetValueExW(key, name, 0, value.type, value.data.data(),
+void SetValue(HKEY key, const std::wstring& name, const StoredValue& value) {
+    LSTATUS status = RegSetValueExW(key, name.c_str(), 0, value.type, value.data.data(),
                                     static_cast<DWORD>(value.data.size()));
     if (status != ERROR_SUCCESS) {
         throw HarnessError("writing a registry value failed: " + StatusText(status));
@@ -94,8 +92,6 @@ std::vector<std::wstring> SubKeyNames(HKEY key) {
     }
     return names;
 }
-
-}  // namespace
 
 StoredValue Sz(std::string_view text) {
     return StringValue(REG_SZ, text);
@@ -191,12 +187,12 @@ std::optional<StoredValue> ReadValue(HKEY root, std::string_view path, std::stri
     if (!key) {
         return std::nullopt;
     }
-    return QueryValue(key->get(), Widen(name).c_str());
+    return QueryValue(key->get(), Widen(name));
 }
 
 void WriteValue(HKEY root, std::string_view path, std::string_view name, const StoredValue& value) {
     RegKey key = RegKey::Create(root, path);
-    SetValue(key.get(), Widen(name).c_str(), value);
+    SetValue(key.get(), Widen(name), value);
 }
 
 void DeleteValue(HKEY root, std::string_view path, std::string_view name) {
@@ -217,139 +213,6 @@ void DeleteKeyTree(HKEY root, std::string_view path) {
     if (status != ERROR_SUCCESS) {
         throw HarnessError("deleting the key " + std::string(path) +
                            " failed: " + StatusText(status));
-    }
-}
-
-ValueSeed::ValueSeed(HKEY root, std::string path, std::string name, std::optional<StoredValue> seed)
-    : root_(root), path_(std::move(path)), name_(std::move(name)) {
-    before_ = ReadValue(root_, path_, name_);
-    // The shortest level of the path that is missing: everything from there on is ours.
-    for (size_t end = path_.find('\\');; end = path_.find('\\', end + 1)) {
-        const std::string level = path_.substr(0, end);
-        if (!KeyExists(root_, level)) {
-            firstCreatedKey_ = level;
-            break;
-        }
-        if (end == std::string::npos) {
-            break;
-        }
-    }
-    if (seed) {
-        WriteValue(root_, path_, name_, *seed);
-    } else {
-        DeleteValue(root_, path_, name_);
-    }
-}
-
-ValueSeed::~ValueSeed() {
-    try {
-        if (firstCreatedKey_) {
-            DeleteKeyTree(root_, *firstCreatedKey_);
-        } else if (before_) {
-            WriteValue(root_, path_, name_, *before_);
-        } else {
-            DeleteValue(root_, path_, name_);
-        }
-        if (ReadValue(root_, path_, name_) != before_) {
-            ADD_FAILURE() << "could not put back " << path_ << "\\" << name_;
-        }
-    } catch (const std::exception& error) {
-        ADD_FAILURE() << "putting back " << path_ << "\\" << name_ << ": " << error.what();
-    }
-}
-
-struct RegistryTreeGuard::Tree {
-    struct Value {
-        std::wstring name;
-        StoredValue value;
-    };
-    struct SubKey;
-    std::vector<Value> values;
-    std::vector<SubKey> subKeys;
-};
-
-struct RegistryTreeGuard::Tree::SubKey {
-    std::wstring name;
-    Tree tree;
-};
-
-namespace {
-
-using Tree = RegistryTreeGuard::Tree;
-
-Tree ReadTree(HKEY key) {
-    Tree tree;
-    for (auto& name : ValueNames(key)) {
-        if (auto value = QueryValue(key, name.c_str())) {
-            tree.values.push_back({std::move(name), std::move(*value)});
-        }
-    }
-    for (auto& name : SubKeyNames(key)) {
-        HKEY sub = nullptr;
-        if (RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
-            RegKey owner(sub);
-            tree.subKeys.push_back({std::move(name), ReadTree(owner.get())});
-        }
-    }
-    return tree;
-}
-
-// Makes the open key hold exactly `tree`.
-void WriteTree(HKEY key, const Tree& tree) {
-    for (const auto& name : ValueNames(key)) {
-        bool kept = false;
-        for (const auto& value : tree.values) {
-            kept = kept || SameName(value.name, name);
-        }
-        if (!kept) {
-            RegDeleteValueW(key, name.c_str());
-        }
-    }
-    for (const auto& value : tree.values) {
-        if (QueryValue(key, value.name.c_str()) != value.value) {
-            SetValue(key, value.name.c_str(), value.value);
-        }
-    }
-    for (const auto& name : SubKeyNames(key)) {
-        bool kept = false;
-        for (const auto& sub : tree.subKeys) {
-            kept = kept || SameName(sub.name, name);
-        }
-        if (!kept) {
-            RegDeleteTreeW(key, name.c_str());
-        }
-    }
-    for (const auto& sub : tree.subKeys) {
-        HKEY child = nullptr;
-        LSTATUS status = RegCreateKeyExW(key, sub.name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                         nullptr, &child, nullptr);
-        if (status != ERROR_SUCCESS) {
-            throw HarnessError("re-creating a key failed: " + StatusText(status));
-        }
-        RegKey owner(child);
-        WriteTree(owner.get(), sub.tree);
-    }
-}
-
-}  // namespace
-
-RegistryTreeGuard::RegistryTreeGuard(HKEY root, std::string path)
-    : root_(root), path_(std::move(path)) {
-    if (auto key = RegKey::Open(root_, path_, KEY_READ)) {
-        snapshot_ = std::make_unique<Tree>(ReadTree(key->get()));
-    }
-}
-
-RegistryTreeGuard::~RegistryTreeGuard() {
-    try {
-        if (!snapshot_) {
-            DeleteKeyTree(root_, path_);
-            return;
-        }
-        RegKey key = RegKey::Create(root_, path_);
-        WriteTree(key.get(), *snapshot_);
-    } catch (const std::exception& error) {
-        ADD_FAILURE() << "putting back the key " << path_ << ": " << error.what();
     }
 }
 

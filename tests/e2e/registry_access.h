@@ -1,11 +1,10 @@
-// The registry of the test prefix, seen from the driver: read and write values, seed a value
-// for one test and put back what was there, and keep whole key trees as they were found.
+// The registry of the test prefix, seen from the driver: values as stored, keys, and the
+// plain operations on them. Failures of the registry are HarnessErrors: tests fail loudly.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,38 +70,12 @@ bool KeyExists(HKEY root, std::string_view path);
 // Deletes the key with everything below it; a missing key is no error.
 void DeleteKeyTree(HKEY root, std::string_view path);
 
-// Seeds one value (or its absence) for the life of the object, then puts back what was there
-// before, removing again any key that was created for it.
-class ValueSeed {
-public:
-    ValueSeed(HKEY root, std::string path, std::string name, std::optional<StoredValue> seed);
-    ValueSeed(const ValueSeed&) = delete;
-    ValueSeed& operator=(const ValueSeed&) = delete;
-    ~ValueSeed();
-
-private:
-    HKEY root_;
-    std::string path_;
-    std::string name_;
-    std::optional<StoredValue> before_;
-    std::optional<std::string> firstCreatedKey_;
-};
-
-// Remembers a key and everything below it (or that it is missing) and makes it exactly that
-// again when destroyed: values and keys added since are removed, changed ones put back.
-class RegistryTreeGuard {
-public:
-    RegistryTreeGuard(HKEY root, std::string path);
-    RegistryTreeGuard(const RegistryTreeGuard&) = delete;
-    RegistryTreeGuard& operator=(const RegistryTreeGuard&) = delete;
-    ~RegistryTreeGuard();
-
-    struct Tree;
-
-private:
-    HKEY root_;
-    std::string path_;
-    std::unique_ptr<Tree> snapshot_;  // null when the key did not exist
-};
+// The same on an open key. Value names are UTF-16 here, as the registry enumerates them.
+std::optional<StoredValue> QueryValue(HKEY key, const std::wstring& name);
+void SetValue(HKEY key, const std::wstring& name, const StoredValue& value);
+std::vector<std::wstring> ValueNames(HKEY key);
+std::vector<std::wstring> SubKeyNames(HKEY key);
+// Registry names compare without regard to case.
+bool SameName(std::wstring_view a, std::wstring_view b);
 
 }  // namespace e2e
