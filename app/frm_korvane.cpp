@@ -14,18 +14,26 @@ namespace {
 constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolbar";
 }  // namespace
 
-frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services)
+frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services,
+                       shell::ShellApi& shell)
     : services_(services),
       controls_(CreateControls()),
       registry_(registryApi, services),
       CommonDialog1(services),
       version_(controls_, registry_, services),
-      domain_(controls_) {
+      domain_(controls_),
+      text_(controls_, registry_, shell, CommonDialog1, strBackBitmap_, backBitmapRead_),
+      history_(controls_, registry_) {
     controls_.button("cmdHelp").onClick = [this] { cmdHelp_Click(services_); };
 }
 
 std::vector<frmKorvane::Loader> frmKorvane::StartupLoaders() {
-    return {};
+    return {
+        {"Download_Directory", [this] { text_.Download_Directory(); }},
+        {"Window_Title", [this] { text_.Window_Title(); }},
+        {"Back_Bitmap", [this] { text_.Back_Bitmap(); }},
+        {"Max_Connections", [this] { text_.Max_Connections(); }},
+    };
 }
 
 void frmKorvane::Form_Load() {

@@ -12,7 +12,10 @@
 #include "registry/registry_api.h"
 #include "registry/variant.h"
 #include "settings/domain_search.h"
+#include "settings/history_actions.h"
+#include "settings/text_settings.h"
 #include "settings/version_probe.h"
+#include "shell/shell_api.h"
 #include "toolkit/common_dialog.h"
 #include "toolkit/control_set.h"
 #include "toolkit/services.h"
@@ -24,7 +27,8 @@ extern const std::string kVersionRefusedPrompt;
 
 class frmKorvane {
 public:
-    frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services);
+    frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services,
+               shell::ShellApi& shell);
     frmKorvane(const frmKorvane&) = delete;
     frmKorvane& operator=(const frmKorvane&) = delete;
 
@@ -63,6 +67,9 @@ private:
     registry::Variant strBackBitmap_;
     bool backBitmapRead_ = false;
     bool unloadRequested_ = false;
+
+    settings::TextSettings text_;
+    settings::HistoryActions history_;
 };
 
 }  // namespace app

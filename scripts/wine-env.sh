@@ -18,6 +18,9 @@ korvane_wine_prefix() {
   fi
   korvane_wine_fonts
   wineserver -p >/dev/null 2>&1 </dev/null
+  # The first Wine process starts the prefix's services; started here they hold no pipe of a
+  # caller (ctest waits for every holder of its output pipe).
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
 }
 
 # Debian's Wine does not look for its own fonts (fonts-wine) where they are installed, so
