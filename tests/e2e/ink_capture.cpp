@@ -98,6 +98,14 @@ int InkMask::InkCount() const {
     return count;
 }
 
+void InkMask::Clear(const RECT& rect) {
+    for (int y = rect.top > 0 ? rect.top : 0; y < rect.bottom && y < height; ++y) {
+        for (int x = rect.left > 0 ? rect.left : 0; x < rect.right && x < width; ++x) {
+            dark[static_cast<size_t>(y * width + x)] = false;
+        }
+    }
+}
+
 int InkMask::DifferenceFrom(const InkMask& other) const {
     if (width != other.width || height != other.height) {
         return width * height > other.width * other.height ? width * height

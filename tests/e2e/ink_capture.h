@@ -18,6 +18,8 @@ struct InkMask {
     std::vector<bool> dark;
 
     int InkCount() const;
+    // Forgets the pixels inside `rect` (in the mask's own coordinates).
+    void Clear(const RECT& rect);
     // Pixels that differ from `other`; every pixel when the sizes differ.
     int DifferenceFrom(const InkMask& other) const;
     // The mask as lines of '#' and '.', for failure messages.

@@ -115,6 +115,28 @@ TEST_F(WindowLayout, EveryControlHasItsClassTextAndRectangle) {
     }
 }
 
+// The parts of `control` that other controls of the window cover where the table makes them
+// overlap (txtDownload over the end of Label6, for one), in the control's own coordinates.
+std::vector<RECT> CoveredParts(HWND main, HWND control) {
+    RECT own{};
+    GetWindowRect(control, &own);
+    std::vector<RECT> covered;
+    for (HWND other : DescendantWindows(main)) {
+        if (other == control || IsChild(other, control) || IsChild(control, other) ||
+            !IsVisible(other)) {
+            continue;
+        }
+        RECT rect{};
+        GetWindowRect(other, &rect);
+        RECT both{};
+        if (IntersectRect(&both, &rect, &own)) {
+            OffsetRect(&both, -own.left, -own.top);
+            covered.push_back(both);
+        }
+    }
+    return covered;
+}
+
 TEST_F(WindowLayout, TextIsDrawnInTheTableFont) {
     const ActivationContext controls(Widen(Options().korvaneExe));
     const RECT client = ClientRectOnScreen(main_);
@@ -140,14 +162,19 @@ TEST_F(WindowLayout, TextIsDrawnInTheTableFont) {
     for (const auto& [row, control, ink] : drawn) {
         SCOPED_TRACE(std::string(row->name));
         const FontChoice font = ExpectedFont(*row, dpi_);
-        const InkMask mine = LookalikeInk(control, font, controls);
+        InkMask mine = LookalikeInk(control, font, controls);
+        InkMask theirs = ink;
+        for (const RECT& part : CoveredParts(main_, control)) {
+            mine.Clear(part);
+            theirs.Clear(part);
+        }
         ASSERT_GT(mine.InkCount(), 0) << "the look-alike drew nothing";
-        EXPECT_GT(ink.InkCount(), 0) << "nothing is drawn in the control";
-        const int difference = ink.DifferenceFrom(mine);
+        EXPECT_GT(theirs.InkCount(), 0) << "nothing is drawn in the control";
+        const int difference = theirs.DifferenceFrom(mine);
         if (difference != 0 && reported++ < 3) {
             ADD_FAILURE() << difference << " pixels differ from " << Describe(font)
                           << "\nthe window:\n"
-                          << ink.Art() << "the table's font:\n"
+                          << theirs.Art() << "the table's font:\n"
                           << mine.Art();
         } else {
             EXPECT_EQ(difference, 0) << "pixels differ from " << Describe(font);
