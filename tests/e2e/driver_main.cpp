@@ -1,4 +1,4 @@
-// korvane_e2e.exe KORVANE_EXE [--dpi=N] [gtest flags]
+// korvane_e2e.exe KORVANE_EXE [--dpi=N] [--budget=SECONDS] [gtest flags]
 //
 // A process reads the system DPI when it starts, so to run at another DPI the driver sets
 // LogPixels in the prefix, runs itself again, and puts the value back afterwards.
@@ -19,7 +19,6 @@
 namespace {
 
 constexpr wchar_t kRelaunchedVariable[] = L"KORVANE_E2E_RELAUNCHED";
-constexpr DWORD kRelaunchLimitMs = 10 * 60 * 1000;
 
 int RunAtDpi(int dpi) {
     e2e::ValueSeed logPixels(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels",
@@ -45,7 +44,10 @@ int RunAtDpi(int dpi) {
     e2e::OwnedHandle process(info.hProcess);
     e2e::OwnedHandle thread(info.hThread);
     DWORD code = 1;
-    if (WaitForSingleObject(process.get(), kRelaunchLimitMs) != WAIT_OBJECT_0) {
+    // The run keeps to its budget; the margin is for ending the program and putting back.
+    const auto limit = e2e::Options().budget + std::chrono::seconds(60);
+    if (WaitForSingleObject(process.get(), static_cast<DWORD>(limit.count() * 1000)) !=
+        WAIT_OBJECT_0) {
         TerminateProcess(process.get(), 1);
         WaitForSingleObject(process.get(), 30000);
         std::fprintf(stderr, "the driver at %d DPI did not finish\n", dpi);
@@ -57,6 +59,7 @@ int RunAtDpi(int dpi) {
 
 int Main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    e2e::RunDeadline();  // the budget counts from here
     const e2e::DriverOptions& options = e2e::Options();
     if (options.korvaneExe.empty()) {
         std::fprintf(stderr, "usage: korvane_e2e KORVANE_EXE [--dpi=N] [gtest flags]\n");

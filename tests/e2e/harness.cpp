@@ -1,9 +1,6 @@
 #include "tests/e2e/harness.h"
 
-#include <shellapi.h>
-
 #include <array>
-#include <cstdlib>
 
 #include "tests/e2e/text_convert.h"
 
@@ -27,28 +24,7 @@ const std::array<KeyTree, 6> kTouchedKeys = {{
      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults"},
 }};
 
-DriverOptions ParseOptions() {
-    DriverOptions options;
-    int count = 0;
-    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-    for (int i = 1; i < count; ++i) {
-        const std::string arg = Narrow(args[i]);
-        if (arg.starts_with("--dpi=")) {
-            options.dpi = std::atoi(arg.c_str() + 6);
-        } else if (!arg.starts_with("--") && options.korvaneExe.empty()) {
-            options.korvaneExe = WindowsPath(arg);
-        }
-    }
-    LocalFree(args);
-    return options;
-}
-
 }  // namespace
-
-const DriverOptions& Options() {
-    static const DriverOptions options = ParseOptions();
-    return options;
-}
 
 int SystemDpi() {
     HDC screen = GetDC(nullptr);
@@ -85,7 +61,8 @@ Korvane Korvane::Start() {
     const std::string& exe = Options().korvaneExe;
     Korvane korvane(ProgramProcess::Start(exe, {}, DirectoryOf(exe)));
     // A program that ends (a refused start) or blocks in a box before it is idle is fine.
-    korvane.process_.WaitForIdle(kStartLimit);
+    korvane.process_.WaitForIdle(std::chrono::duration_cast<std::chrono::milliseconds>(
+        WaitEnd(kStartLimit) - std::chrono::steady_clock::now()));
     return korvane;
 }
 

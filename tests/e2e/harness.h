@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/layout.h"
+#include "tests/e2e/driver_options.h"
 #include "tests/e2e/message_box.h"
 #include "tests/e2e/program_process.h"
 #include "tests/e2e/registry_access.h"
@@ -24,14 +25,6 @@
 #include "tests/e2e/window_query.h"
 
 namespace e2e {
-
-// The driver's command line: korvane_e2e.exe KORVANE_EXE [--dpi=N] [gtest flags].
-struct DriverOptions {
-    std::string korvaneExe;  // Windows path
-    int dpi = 96;            // the system DPI the tests must run at
-};
-// Parsed once from the process's command line.
-const DriverOptions& Options();
 
 // The system DPI of this process (the driver is DPI-aware, so it sees real pixels).
 int SystemDpi();

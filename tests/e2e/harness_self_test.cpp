@@ -35,6 +35,7 @@ protected:
 struct Meddling {
     const char* label;
     std::function<void()> change;
+    friend void PrintTo(const Meddling& row, std::ostream* out) { *out << row.label; }
 };
 
 class TreeGuardUndoes : public RegistryGuards, public ::testing::WithParamInterface<Meddling> {};

@@ -90,7 +90,8 @@ bool ProgramProcess::running() const {
 }
 
 bool ProgramProcess::WaitForIdle(std::chrono::milliseconds limit) const {
-    return WaitForInputIdle(process_.get(), static_cast<DWORD>(limit.count())) == 0;
+    const auto ms = limit.count() > 0 ? limit.count() : 0;
+    return WaitForInputIdle(process_.get(), static_cast<DWORD>(ms)) == 0;
 }
 
 std::optional<DWORD> ProgramProcess::WaitForExit(std::chrono::milliseconds limit) const {

@@ -17,6 +17,7 @@ using ::testing::IsEmpty;
 struct RefusedCase {
     const char* label;
     std::optional<StoredValue> version;
+    friend void PrintTo(const RefusedCase& row, std::ostream* out) { *out << row.label; }
 };
 
 class RefusedStart : public KorvaneTest, public ::testing::WithParamInterface<RefusedCase> {};
@@ -87,6 +88,7 @@ struct AcceptedCase {
     StoredValue version;
     const char* shownVersion;
     std::vector<std::string_view> disabled;
+    friend void PrintTo(const AcceptedCase& row, std::ostream* out) { *out << row.label; }
 };
 
 class AcceptedStart : public KorvaneTest, public ::testing::WithParamInterface<AcceptedCase> {};

@@ -28,10 +28,13 @@ public:
 // Runs the driver's own pending messages, then sleeps up to `slice` or until a message comes.
 void PumpFor(std::chrono::milliseconds slice);
 
+// The end of a wait of `limit` from now, but never past the run's deadline.
+std::chrono::steady_clock::time_point WaitEnd(std::chrono::milliseconds limit);
+
 // Polls `done` until it holds or `limit` has passed; true when it held.
 template <class Predicate>
 bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
+    const auto end = WaitEnd(limit);
     for (;;) {
         if (done()) {
             return true;
