@@ -1,6 +1,23 @@
 // The end-to-end harness: the real korvane.exe started on a seeded registry in the test
 // prefix, its window and controls found by their layout names, and everything the program
 // may have changed in the registry put back when a test ends.
+//
+// A test of a setting, for one:
+//
+//   class Downloads : public e2e::KorvaneTest {};
+//   TEST_F(Downloads, MissingLimitShowsTwoAndWritesBoth) {
+//       SeedVersion(Sz("6.0.2800.1106"));
+//       Seed(HKEY_CURRENT_USER, kSettingsKey, "MaxConnectionsPerServer", std::nullopt);
+//       Korvane& korvane = StartShown();
+//       EXPECT_EQ(Text(korvane.Control("txtDownload")), "2");
+//       EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kSettingsKey, "MaxConnectionsPerServer"),
+//                 Dword(2));
+//       MouseClick(korvane.Control("txtDownload"));   // then Type(...), Click(...)
+//       // WaitUntil(...) for the effect: input is posted, never waited for.
+//   }
+//
+// A box the program shows: korvane.AwaitMessageBox(), ReadMessageBox(box), PressOk(box).
+// Startup boxes come before the window: Start(), answer them, then AwaitMainWindow().
 #pragma once
 
 #include <windows.h>

@@ -142,6 +142,10 @@ std::string Describe(const std::optional<StoredValue>& value) {
            " bytes";
 }
 
+void PrintTo(const StoredValue& value, std::ostream* out) {
+    *out << Describe(value);
+}
+
 RegKey& RegKey::operator=(RegKey&& other) noexcept {
     if (this != &other) {
         Close();

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,8 @@ std::optional<std::string> TextOf(const StoredValue& value);
 std::optional<std::uint32_t> DwordOf(const StoredValue& value);
 // For failure messages: absent, REG_SZ "text", REG_DWORD 5, type 3 with 2 bytes.
 std::string Describe(const std::optional<StoredValue>& value);
+// How test failures show a value.
+void PrintTo(const StoredValue& value, std::ostream* out);
 
 // A move-only owner of an open key.
 class RegKey {
