@@ -161,6 +161,10 @@ void KorvaneTest::SeedVersion(std::optional<StoredValue> value) {
     Seed(HKEY_LOCAL_MACHINE, kBrowserKey, "Version", std::move(value));
 }
 
+void KorvaneTest::SeedToolbarPolicy(bool on) {
+    Seed(HKEY_CURRENT_USER, kExplorerPolicyKey, "NoToolbarCustomize", Dword(on ? 1 : 0));
+}
+
 Korvane& KorvaneTest::Start() {
     korvane_.reset();
     korvane_.emplace(Korvane::Start());
