@@ -11,20 +11,21 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target korvane
 
 . scripts/wine-env.sh
+app=
+KORVANE_XVFB=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  wineserver -k 2>/dev/null || true  # the prefix's Wine processes end with it
+  [ -n "$KORVANE_XVFB" ] && kill "$KORVANE_XVFB" 2>/dev/null
+  rm -f build/screenshot-a.png build/screenshot-b.png
+}
+trap cleanup EXIT
+
 # Always a private screen, so the picture does not depend on the desktop it is taken on.
 unset DISPLAY
 korvane_display
 # A wineserver already running for the prefix is fine.
 korvane_wine_prefix || true
-
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  wineserver -k 2>/dev/null || true
-  kill "$KORVANE_XVFB" 2>/dev/null || true
-  rm -f build/screenshot-a.png build/screenshot-b.png
-}
-trap cleanup EXIT
 
 wine explorer /desktop=korvane,800x700 build/windows/korvane.exe >/dev/null 2>&1 &
 app=$!
