@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "tests/e2e/text_convert.h"
-
 namespace e2e {
 
 namespace {
