@@ -17,6 +17,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/window_geometry.h"
 #include "registry/memory_registry.h"
+#include "shell/scripted_shell.h"
 #include "tests/win32/toolkit_test_host.h"
 #include "toolkit/scripted_services.h"
 #include "toolkit/win32/text_encoding.h"
@@ -80,7 +81,8 @@ protected:
 
     registry::MemoryRegistry store_;
     toolkit::ScriptedServices services_;
-    app::frmKorvane form_{store_, services_};
+    shell::ScriptedShell shell_;
+    app::frmKorvane form_{store_, services_, shell_};
     app::win32::MainWindow window_{form_, services_};
     bool created_ = false;
     std::map<int, HWND> children_;
@@ -142,11 +144,27 @@ TEST_F(MainWindowControls, EveryRowIsOneControlInItsContainerAtItsPlace) {
     EXPECT_EQ(windows, children_.size()) << "no window beyond the table's";
 }
 
+// The domain search group lies below the client area, in Frame7.
+bool InTheDomainGroup(const ControlLayout& row) {
+    return row.name == "Frame7" || row.container == "Frame7";
+}
+
+TEST_F(MainWindowControls, TheDomainGroupBelowTheClientAreaIsNeverShown) {
+    ASSERT_TRUE(created_);
+    window_.Show();
+    for (const auto& row : app::kLayout) {
+        if (row.kind != LayoutKind::CommonDialog) {
+            EXPECT_EQ(IsWindowVisible(Named(row.name)) != FALSE, !InTheDomainGroup(row))
+                << row.name;
+        }
+    }
+}
+
 TEST_F(MainWindowControls, TabWalksTheControlsInTabIndexOrderFromTxtBackground) {
     ASSERT_TRUE(created_);
     std::vector<const ControlLayout*> focusable;
     for (const auto& row : app::kLayout) {
-        if (app::win32::TakesFocus(row.kind)) {
+        if (app::win32::TakesFocus(row.kind) && !InTheDomainGroup(row)) {
             focusable.push_back(&row);
         }
     }
