@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -240,41 +239,5 @@ TEST_F(MainWindowControls, ClosingRunsTheUnloadAndDestroysTheWindow) {
     form_.controls().checkBox("chkCache").SetValue(1);
     EXPECT_EQ(runs, 1);
 }
-
-TEST(CreationOrder, PutsEveryContainerBeforeWhatItHolds) {
-    const auto order = app::win32::CreationOrder();
-    std::vector<std::string_view> made;
-    for (const auto row : order) {
-        const auto& layout = app::kLayout[row];
-        if (!layout.container.empty()) {
-            EXPECT_NE(std::find(made.begin(), made.end(), layout.container), made.end())
-                << layout.name << " comes before " << layout.container;
-        }
-        made.push_back(layout.name);
-    }
-    EXPECT_EQ(order.size(), app::kLayout.size() - 1) << "every row but the dialog component";
-}
-
-struct PixelRow {
-    int twips;
-    int dpi;
-    int pixels;
-};
-
-void PrintTo(const PixelRow& row, std::ostream* out) {
-    *out << row.twips << " twips at " << row.dpi << " dpi";
-}
-
-class TwipsAtADpi : public testing::TestWithParam<PixelRow> {};
-
-TEST_P(TwipsAtADpi, RoundToTheNearestPixel) {
-    EXPECT_EQ(TwipsToPixels(GetParam().twips, GetParam().dpi), GetParam().pixels);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, TwipsAtADpi,
-                         testing::Values(PixelRow{7350, 96, 490}, PixelRow{6405, 96, 427},
-                                         PixelRow{7350, 144, 735}, PixelRow{255, 96, 17},
-                                         PixelRow{255, 144, 26}, PixelRow{195, 120, 16},
-                                         PixelRow{0, 144, 0}));
 
 }  // namespace

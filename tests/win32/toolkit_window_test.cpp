@@ -171,20 +171,6 @@ TEST(HandleOwners, MoveEmptiesTheSourceAndCloseIsSafeTwice) {
     EXPECT_EQ(GetObjectType(raw), 0u) << "the font was deleted";
 }
 
-TEST(HandleOwners, AssigningClosesWhatWasHeld) {
-    toolkit::win32::UniqueKernelHandle first(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    toolkit::win32::UniqueKernelHandle second(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    HANDLE firstRaw = first.get();
-    first = std::move(second);
-    DWORD flags = 0;
-    EXPECT_FALSE(GetHandleInformation(firstRaw, &flags)) << "the first event was closed";
-    EXPECT_FALSE(second);
-    HANDLE released = first.release();
-    EXPECT_FALSE(first);
-    EXPECT_TRUE(GetHandleInformation(released, &flags)) << "release does not close";
-    CloseHandle(released);
-}
-
 TEST_F(WindowBase, APeerDetachesFromItsControlWhenItGoes) {
     toolkit::ScriptedServices services;
     toolkit::CheckBox box("chkTest");
