@@ -101,15 +101,21 @@ protected:
     }
     void ExpectSwitch(bool ticked, const Value& both) { ExpectSwitch(ticked, both, both); }
 
-    // Every box is enabled or not, the ones in `clear` are clear and the others ticked, and
-    // each button value holds its box: 1 for a ticked one, 2 for a clear one.
-    void ExpectButtonsFollowBoxes(bool enabled, const std::vector<const char*>& clear) {
+    // Every box is enabled or not, and the ones in `clear` are clear and the others ticked.
+    void ExpectBoxes(bool enabled, const std::vector<const char*>& clear) {
         for (const auto& button : kButtons) {
             const HWND box = korvane_->Control(button.control);
-            const bool ticked = !Contains(clear, button.control);
             EXPECT_EQ(IsEnabled(box), enabled) << button.control;
-            EXPECT_EQ(IsChecked(box), ticked) << button.control;
-            EXPECT_EQ(Stored(button.valueName), Dword(ticked ? 1 : 2)) << button.valueName;
+            EXPECT_EQ(IsChecked(box), !Contains(clear, button.control)) << button.control;
+        }
+    }
+
+    // As ExpectBoxes, and each button value holds its box: 1 for ticked, 2 for clear.
+    void ExpectButtonsFollowBoxes(bool enabled, const std::vector<const char*>& clear) {
+        ExpectBoxes(enabled, clear);
+        for (const auto& button : kButtons) {
+            EXPECT_EQ(Stored(button.valueName), Dword(Contains(clear, button.control) ? 2 : 1))
+                << button.valueName;
         }
     }
 
@@ -248,17 +254,19 @@ TEST_F(ToolbarSwitch, OnReloadsTheBoxesAndOffKeepsThemWithoutWriting) {
     ClickButton("chkFullScreen", false);
     ClickButton("chkPrintPreview", true);
 
-    // Off: the boxes keep their ticks and no button value is written.
+    // Off: the boxes keep their ticks and no button value is written, so a value changed from
+    // outside meanwhile stays as it is.
+    WriteValue(HKEY_CURRENT_USER, kPolicies, "Btn_Back", Dword(2));
     {
         const ProgramKeys keys;
         ClickSwitch(false);
         ExpectSwitch(false, Dword(0));
-        ExpectButtonsFollowBoxes(false, {"chkStop", "chkFullScreen"});
+        ExpectBoxes(false, {"chkStop", "chkFullScreen"});
+        EXPECT_EQ(Stored("Btn_Back"), Dword(2));
         EXPECT_EQ(keys.Changes().size(), 2u) << "only the two switch values change";
     }
 
-    // Changed from outside while off; turning the switch on shows what is stored now.
-    WriteValue(HKEY_CURRENT_USER, kPolicies, "Btn_Back", Dword(2));
+    // Changed from outside while off: turning the switch on shows what is stored now.
     WriteValue(HKEY_CURRENT_USER, kPolicies, "Btn_Fullscreen", Dword(1));
     WriteValue(HKEY_CURRENT_USER, kPolicies, "Btn_Copy", Sz("2"));
     DeleteValue(HKEY_CURRENT_USER, kPolicies, "Btn_Stop");
