@@ -216,7 +216,8 @@ protected:
         Settle(*korvane_);
     }
 
-    // Clicks `row`'s box and checks the box and the registry once `want` has arrived.
+    // Clicks `row`'s box and checks the box and the registry once `column`'s values are there;
+    // `before` is what they held before the click.
     void ClickAndExpect(const ClickCase& row, bool ticked, Value ClickedValue::*column,
                         Value ClickedValue::*before) {
         const HWND box = korvane_->Control(row.control);
