@@ -298,12 +298,14 @@ TEST_F(RestartNotice, ComesOnTheFirstReleaseOverTheIconBoxOnly) {
     EXPECT_EQ(view.title, "Korvane");
     EXPECT_THAT(view.buttons, ElementsAre("OK"));
     EXPECT_FALSE(view.hasIcon);
+    EXPECT_FALSE(IsEnabled(korvane_->mainWindow())) << "the notice is not modal to the window";
     // The click itself was handled before the release showed the notice.
     EXPECT_TRUE(IsChecked(icon));
     EXPECT_EQ(Icon(), Dword(1));
 
     PressOk(notice);
     Await([&] { return BoxesOf(*korvane_).empty(); }, kReactLimit, "the notice to close");
+    EXPECT_TRUE(IsEnabled(korvane_->mainWindow()));
 
     // A right button's release, then a left click that clears the box: neither shows a box.
     RightClick(icon);
