@@ -15,6 +15,12 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+LPARAM Middle(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+}
+
 }  // namespace
 
 void Click(HWND button) {
@@ -22,12 +28,15 @@ void Click(HWND button) {
 }
 
 void MouseClick(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    const LPARAM at =
-        MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    const LPARAM at = Middle(window);
     Post(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
     Post(window, WM_LBUTTONUP, 0, at);
+}
+
+void RightClick(HWND window) {
+    const LPARAM at = Middle(window);
+    Post(window, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    Post(window, WM_RBUTTONUP, 0, at);
 }
 
 void Type(HWND window, std::string_view text) {

@@ -14,6 +14,8 @@ void Click(HWND button);
 // A left mouse press and release in the middle of the window: sets the focus and, in a text
 // box, puts the caret there.
 void MouseClick(HWND window);
+// The same with the right mouse button.
+void RightClick(HWND window);
 // Each character as the keyboard would give it (WM_CHAR, UTF-8 in). "\b" is backspace.
 void Type(HWND window, std::string_view text);
 // A key that makes no character (VK_DELETE, VK_HOME, VK_END, arrows): WM_KEYDOWN and WM_KEYUP.
