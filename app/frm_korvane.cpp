@@ -22,6 +22,8 @@ frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServ
       CommonDialog1(services),
       version_(controls_, registry_, services),
       domain_(controls_),
+      toolbarButtons_(controls_, registry_, services),
+      switches_(controls_, registry_, services),
       text_(controls_, registry_, shell, CommonDialog1, strBackBitmap_, backBitmapRead_),
       history_(controls_, registry_) {
     controls_.button("cmdHelp").onClick = [this] { cmdHelp_Click(services_); };
@@ -29,10 +31,20 @@ frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServ
 
 std::vector<frmKorvane::Loader> frmKorvane::StartupLoaders() {
     return {
+        {"Select_Buttons", [this] { toolbarButtons_.Select_Buttons(); }},
+        {"Append_Completion", [this] { switches_.Append_Completion(); }},
         {"Download_Directory", [this] { text_.Download_Directory(); }},
         {"Window_Title", [this] { text_.Window_Title(); }},
         {"Back_Bitmap", [this] { text_.Back_Bitmap(); }},
+        {"Password_Caching", [this] { switches_.Password_Caching(); }},
+        {"Error_Reporting", [this] { switches_.Error_Reporting(); }},
+        {"Intelli_Menus", [this] { switches_.Intelli_Menus(); }},
+        {"Update_Check", [this] { switches_.Update_Check(); }},
         {"Max_Connections", [this] { text_.Max_Connections(); }},
+        {"About_Urls", [this] { switches_.About_Urls(); }},
+        {"Internet_Icon", [this] { switches_.Internet_Icon(); }},
+        {"Cache_Persistent", [this] { switches_.Cache_Persistent(); }},
+        {"Security_Zone", [this] { switches_.Security_Zone(); }},
     };
 }
 

@@ -13,7 +13,9 @@
 #include "registry/variant.h"
 #include "settings/domain_search.h"
 #include "settings/history_actions.h"
+#include "settings/switches.h"
 #include "settings/text_settings.h"
+#include "settings/toolbar_buttons.h"
 #include "settings/version_probe.h"
 #include "shell/shell_api.h"
 #include "toolkit/common_dialog.h"
@@ -61,6 +63,8 @@ private:
     toolkit::CommonDialog CommonDialog1;
     settings::VersionProbe version_;
     settings::DomainSearch domain_;
+    settings::ToolbarButtons toolbarButtons_;
+    settings::Switches switches_;
 
     // The toolbar bitmap path as last read or set; written once more at unload, but only once
     // it has been read, so a value never read is never written over the stored one.
