@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(BitmapDialog, CancelChangesNothingAndAChosenFileIsShownAndWritten) {
-    const std::string bitmap = scratch_.AddFile("toolbar back.bmp");
+    const std::string bitmap = scratch_.AddFile("toolbar caf\xC3\xA9.bmp");
     SeedVersion(Sz("6.0.2800.1106"));
     Seed(HKEY_CURRENT_USER, kToolbarKey, "BackBitmap", Sz("C:\\old.bmp"));
     Korvane& korvane = StartShown();
@@ -114,13 +114,16 @@ protected:
 
 TEST_F(FolderPicker, CancelChangesNothingAndAPickedFolderIsShownAndWritten) {
     // A leading space is part of the folder's name and stays in the path.
-    scratch_.AddFolder(" Downloads");
+    const std::string folder =
+        " T\xC3\xA9l\xC3\xA9"
+        "chargements";
+    scratch_.AddFolder(folder);
     SeedVersion(Sz("6.0.2800.1106"));
     Seed(HKEY_CURRENT_USER, kBrowserKey, kDirectoryValue, Sz("C:\\seeded"));
+    Seed(HKEY_CURRENT_USER, kMainKey, "Window Title", std::nullopt);
     Korvane& korvane = StartShown();
     const HWND box = korvane.Control("txtDefaultDir");
     ASSERT_EQ(Text(box), "C:\\seeded");
-    const ProgramKeys afterStart;
 
     HWND picker = OpenPicker(korvane);
     std::vector<std::string> texts;
@@ -132,17 +135,23 @@ TEST_F(FolderPicker, CancelChangesNothingAndAPickedFolderIsShownAndWritten) {
     // No owner: the main window stays usable while the picker is open.
     EXPECT_EQ(GetWindow(picker, GW_OWNER), nullptr);
     EXPECT_TRUE(IsEnabled(korvane.mainWindow()));
+    // The window's handlers run while the picker waits.
+    const HWND title = korvane.Control("txtIETitle");
+    MouseClick(title);
+    Type(title, "z");
+    EXPECT_EQ(AwaitValue(HKEY_CURRENT_USER, kMainKey, "Window Title", Sz("z")), Sz("z"));
+    const ProgramKeys beforeCancel;
     PressCancel(picker);
     AwaitClosed(picker, "the cancelled folder browser");
     AwaitIdle(korvane);
     EXPECT_EQ(Text(box), "C:\\seeded");
-    EXPECT_THAT(afterStart.Changes(), IsEmpty()) << "the cancel wrote";
+    EXPECT_THAT(beforeCancel.Changes(), IsEmpty()) << "the cancel wrote";
     EXPECT_TRUE(MessageBoxesOf(korvane.pid()).empty()) << "the cancel showed a box";
 
     const FolderPick picks[] = {
-        {"a folder whose name begins with a space",
-         {"korvane-e2e-text", " Downloads"},
-         std::string(kScratchPath) + "\\ Downloads"},
+        {"a folder whose name begins with a space and has accents",
+         {"korvane-e2e-text", folder},
+         std::string(kScratchPath) + "\\" + folder},
         {"the drive's root", {}, "C:\\"},
     };
     for (const auto& pick : picks) {
@@ -151,7 +160,7 @@ TEST_F(FolderPicker, CancelChangesNothingAndAPickedFolderIsShownAndWritten) {
         tree.Select(Reach(tree, pick.below));
         Click(GetDlgItem(picker, IDOK));
         AwaitClosed(picker, "the folder browser");
-        EXPECT_EQ(AwaitText(box, pick.path), pick.path) << pick.label;
+        ASSERT_EQ(AwaitText(box, pick.path), pick.path) << pick.label;
         EXPECT_EQ(AwaitValue(HKEY_CURRENT_USER, kBrowserKey, kDirectoryValue, Sz(pick.path)),
                   Sz(pick.path))
             << pick.label;

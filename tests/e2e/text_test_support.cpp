@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "tests/e2e/text_convert.h"
 
 namespace e2e {
@@ -58,6 +60,34 @@ void AwaitInputHandled(const Korvane& korvane) {
 void AwaitIdle(const Korvane& korvane) {
     // A sent message is only answered when the thread reads its queue again.
     SendWithLimit(korvane.mainWindow(), WM_NULL);
+}
+
+void PasteInto(HWND edit, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) {
+        throw HarnessError("no memory for the clipboard");
+    }
+    if (void* data = GlobalLock(memory)) {
+        std::memcpy(data, wide.c_str(), bytes);
+        GlobalUnlock(memory);
+    }
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(memory);
+        throw HarnessError("cannot open the clipboard");
+    }
+    EmptyClipboard();
+    // The clipboard owns the memory once it has taken it.
+    const bool taken = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!taken) {
+        GlobalFree(memory);
+        throw HarnessError("cannot put text on the clipboard");
+    }
+    if (!PostMessageW(edit, WM_PASTE, 0, 0)) {
+        throw HarnessError("posting the paste failed");
+    }
 }
 
 std::vector<std::string> ControlStates(const Korvane& korvane, std::string_view except) {

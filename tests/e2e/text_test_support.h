@@ -31,6 +31,9 @@ void AwaitInputHandled(const Korvane& korvane);
 // Returns once the program's thread is back at its message loop, after a dialog has closed.
 void AwaitIdle(const Korvane& korvane);
 
+// Puts `text` on the clipboard and pastes it into the edit, as the edit's context menu does.
+void PasteInto(HWND edit, std::string_view text);
+
 // One line per text box and check box: its name, text or state, and whether it is enabled.
 std::vector<std::string> ControlStates(const Korvane& korvane, std::string_view except = {});
 
