@@ -11,32 +11,36 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target korvane
 
 . scripts/wine-env.sh
-# Always a private screen, so the picture does not depend on the desktop it is taken on.
-unset DISPLAY
-korvane_display
-korvane_wine_prefix
-
 app=
+KORVANE_XVFB=
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null
-  wineserver -k 2>/dev/null || true
-  kill "$KORVANE_XVFB" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true  # the prefix's Wine processes end with it
+  [ -n "$KORVANE_XVFB" ] && kill "$KORVANE_XVFB" 2>/dev/null
   rm -f build/screenshot-a.png build/screenshot-b.png
 }
 trap cleanup EXIT
 
+# Always a private screen, so the picture does not depend on the desktop it is taken on.
+unset DISPLAY
+korvane_display
+# A wineserver already running for the prefix is fine.
+korvane_wine_prefix || true
+
 wine explorer /desktop=korvane,800x700 build/windows/korvane.exe >/dev/null 2>&1 &
 app=$!
 
-# The window's place on the screen, from its X window: WxH+X+Y.
+# The window's place on the screen, from its X window's line in the tree:
+#   0xa00001 "Korvanelle": ("korvane.exe" "korvane.exe")  496x452+0+0  +0+0
+# (size and place in its parent, then the place on the screen).
 geometry=
+size=
 for _ in $(seq 1 120); do
-  geometry=$(xwininfo -root -tree 2>/dev/null |
-    sed -n 's/.*"Korvanelle": ("korvane.exe" "korvane.exe")  *[0-9]*x[0-9]*[-+0-9]*  *\([-+0-9]*\)$/\1/p' |
-    head -n 1)
-  size=$(xwininfo -root -tree 2>/dev/null |
-    sed -n 's/.*"Korvanelle": ("korvane.exe" "korvane.exe")  *\([0-9]*x[0-9]*\)[-+0-9]* .*/\1/p' |
-    head -n 1)
+  line=$(xwininfo -root -tree 2>/dev/null | grep -m 1 '"Korvanelle": ("korvane.exe"' || true)
+  if [ -n "$line" ]; then
+    size=$(echo "$line" | sed -n 's/.*)  *\([0-9]*x[0-9]*\)[-+][-+0-9]*  *[-+][-+0-9]*$/\1/p')
+    geometry=$(echo "$line" | sed -n 's/.*  *\([-+][0-9]*[-+][0-9]*\)$/\1/p')
+  fi
   [ -n "$geometry" ] && [ -n "$size" ] && break
   sleep 0.5
 done

@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "tests/e2e/text_convert.h"
-
 namespace e2e {
 
 namespace {
@@ -159,6 +157,10 @@ void KorvaneTest::Seed(HKEY root, std::string path, std::string name,
 
 void KorvaneTest::SeedVersion(std::optional<StoredValue> value) {
     Seed(HKEY_LOCAL_MACHINE, kBrowserKey, "Version", std::move(value));
+}
+
+void KorvaneTest::SeedToolbarPolicy(bool on) {
+    Seed(HKEY_CURRENT_USER, kExplorerPolicyKey, "NoToolbarCustomize", Dword(on ? 1 : 0));
 }
 
 Korvane& KorvaneTest::Start() {

@@ -49,6 +49,8 @@ int SystemDpi();
 inline constexpr wchar_t kMainWindowClass[] = L"KorvaneMainWindow";
 inline constexpr const char* kBrowserKey = "Software\\Microsoft\\Internet Explorer";
 inline constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolbar";
+inline constexpr const char* kExplorerPolicyKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
 // The control ID of a layout row: 1000 + its index in the table.
 int ControlId(std::string_view name);
@@ -106,6 +108,8 @@ protected:
     void Seed(HKEY root, std::string path, std::string name, std::optional<StoredValue> value);
     // Seeds HKLM's browser version.
     void SeedVersion(std::optional<StoredValue> value);
+    // Seeds the toolbar policy; on, the 22 toolbar button boxes are enabled after start-up.
+    void SeedToolbarPolicy(bool on);
     // Starts the program; it is ended at the latest when the test ends.
     Korvane& Start();
     // Starts the program and waits for its main window.

@@ -95,6 +95,8 @@ class AcceptedStart : public KorvaneTest, public ::testing::WithParamInterface<A
 
 TEST_P(AcceptedStart, ShowsTheWindowWithTheVersionAndTheRightBoxesEnabled) {
     SeedVersion(GetParam().version);
+    // With the policy off the toolbar button boxes would be disabled for their own reason.
+    SeedToolbarPolicy(true);
     Korvane& korvane = StartShown();
 
     EXPECT_TRUE(MessageBoxesOf(korvane.pid()).empty()) << "a box came with the window";

@@ -28,6 +28,8 @@ class WindowLayout : public KorvaneTest {
 protected:
     void SetUp() override {
         SeedVersion(Sz(kVersion));
+        // Every control enabled, as designed: the policy off would disable the toolbar boxes.
+        SeedToolbarPolicy(true);
         korvane_ = &StartShown();
         main_ = korvane_->mainWindow();
         // Wine answers GetDpiForWindow for another process's window with 96 whatever the
