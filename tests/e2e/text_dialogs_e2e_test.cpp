@@ -135,6 +135,14 @@ TEST_F(FolderPicker, CancelChangesNothingAndAPickedFolderIsShownAndWritten) {
     // No owner: the main window stays usable while the picker is open.
     EXPECT_EQ(GetWindow(picker, GW_OWNER), nullptr);
     EXPECT_TRUE(IsEnabled(korvane.mainWindow()));
+    // Only file-system folders can be confirmed.
+    {
+        const RemoteTree tree(DescendantOfClass(picker, L"SysTreeView32"), korvane.pid());
+        const HTREEITEM trash = tree.ExpandTo(
+            tree.Root(), [](const std::string& text) { return text == "Trash"; }, "the trash");
+        tree.Select(trash);
+        EXPECT_FALSE(IsEnabled(GetDlgItem(picker, IDOK))) << "OK is enabled on the trash";
+    }
     // The window's handlers run while the picker waits.
     const HWND title = korvane.Control("txtIETitle");
     MouseClick(title);
