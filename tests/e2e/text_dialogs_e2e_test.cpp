@@ -179,5 +179,23 @@ TEST_F(FolderPicker, CancelChangesNothingAndAPickedFolderIsShownAndWritten) {
     EXPECT_NE(korvane.CloseAndWait(), ProgramProcess::kTerminatedCode);
 }
 
+TEST_F(FolderPicker, ClosingTheWindowWhileThePickerIsOpenEndsTheProgram) {
+    SeedVersion(Sz("6.0.2800.1106"));
+    Seed(HKEY_CURRENT_USER, kBrowserKey, kDirectoryValue, Sz("C:\\seeded"));
+    Seed(HKEY_CURRENT_USER, kToolbarKey, "BackBitmap", std::nullopt);
+    Korvane& korvane = StartShown();
+    const HWND picker = OpenPicker(korvane);
+
+    // The picker has no owner, so the window can still be closed.
+    Close(korvane.mainWindow());
+    const auto code = korvane.process().WaitForExit(kExitLimit);
+    ASSERT_TRUE(code.has_value()) << "the program did not end; the picker is "
+                                  << (IsWindow(picker) ? "still there" : "gone");
+    EXPECT_EQ(*code, 0u);
+    // The unload ran, and the picker's return wrote nothing.
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kToolbarKey, "BackBitmap"), Sz(""));
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kBrowserKey, kDirectoryValue), Sz("C:\\seeded"));
+}
+
 }  // namespace
 }  // namespace e2e
