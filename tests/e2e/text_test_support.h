@@ -14,10 +14,6 @@
 
 namespace e2e {
 
-inline constexpr const char* kMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
-inline constexpr const char* kSettingsKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-
 // Waits for the control's text to become `expected`; its last text either way.
 std::string AwaitText(HWND control, std::string_view expected);
 // Waits for the value to become `expected` (nothing: absent); the last value read either way.
