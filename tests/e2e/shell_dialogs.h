@@ -37,12 +37,12 @@ class RemoteTree {
 public:
     RemoteTree(HWND tree, DWORD pid);
 
-    HWND hwnd() const { return tree_; }
     HTREEITEM Root() const;
     std::vector<HTREEITEM> Children(HTREEITEM item) const;
     std::string ItemText(HTREEITEM item) const;
     HTREEITEM Selection() const;
-    // Selects the item as a click on it would, and waits until it is the selection.
+    // Makes the item the selection (the dialog is told as it is of a click on it), and waits
+    // until it is.
     void Select(HTREEITEM item) const;
     // Expands the item as the Right key does on the selection (the owner fills it on
     // demand), and waits until it has a child that `wanted` accepts; that child.
