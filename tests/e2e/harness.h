@@ -51,6 +51,9 @@ inline constexpr const char* kBrowserKey = "Software\\Microsoft\\Internet Explor
 inline constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolbar";
 inline constexpr const char* kExplorerPolicyKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+inline constexpr const char* kMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr const char* kSettingsKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 // The control ID of a layout row: 1000 + its index in the table.
 int ControlId(std::string_view name);
