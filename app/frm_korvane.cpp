@@ -14,18 +14,38 @@ namespace {
 constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolbar";
 }  // namespace
 
-frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services)
+frmKorvane::frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services,
+                       shell::ShellApi& shell)
     : services_(services),
       controls_(CreateControls()),
       registry_(registryApi, services),
       CommonDialog1(services),
       version_(controls_, registry_, services),
-      domain_(controls_) {
+      domain_(controls_),
+      toolbarButtons_(controls_, registry_, services),
+      switches_(controls_, registry_, services),
+      text_(controls_, registry_, shell, CommonDialog1, strBackBitmap_, backBitmapRead_),
+      history_(controls_, registry_) {
     controls_.button("cmdHelp").onClick = [this] { cmdHelp_Click(services_); };
 }
 
 std::vector<frmKorvane::Loader> frmKorvane::StartupLoaders() {
-    return {};
+    return {
+        {"Select_Buttons", [this] { toolbarButtons_.Select_Buttons(); }},
+        {"Append_Completion", [this] { switches_.Append_Completion(); }},
+        {"Download_Directory", [this] { text_.Download_Directory(); }},
+        {"Window_Title", [this] { text_.Window_Title(); }},
+        {"Back_Bitmap", [this] { text_.Back_Bitmap(); }},
+        {"Password_Caching", [this] { switches_.Password_Caching(); }},
+        {"Error_Reporting", [this] { switches_.Error_Reporting(); }},
+        {"Intelli_Menus", [this] { switches_.Intelli_Menus(); }},
+        {"Update_Check", [this] { switches_.Update_Check(); }},
+        {"Max_Connections", [this] { text_.Max_Connections(); }},
+        {"About_Urls", [this] { switches_.About_Urls(); }},
+        {"Internet_Icon", [this] { switches_.Internet_Icon(); }},
+        {"Cache_Persistent", [this] { switches_.Cache_Persistent(); }},
+        {"Security_Zone", [this] { switches_.Security_Zone(); }},
+    };
 }
 
 void frmKorvane::Form_Load() {

@@ -12,7 +12,12 @@
 #include "registry/registry_api.h"
 #include "registry/variant.h"
 #include "settings/domain_search.h"
+#include "settings/history_actions.h"
+#include "settings/switches.h"
+#include "settings/text_settings.h"
+#include "settings/toolbar_buttons.h"
 #include "settings/version_probe.h"
+#include "shell/shell_api.h"
 #include "toolkit/common_dialog.h"
 #include "toolkit/control_set.h"
 #include "toolkit/services.h"
@@ -24,7 +29,8 @@ extern const std::string kVersionRefusedPrompt;
 
 class frmKorvane {
 public:
-    frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services);
+    frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services,
+               shell::ShellApi& shell);
     frmKorvane(const frmKorvane&) = delete;
     frmKorvane& operator=(const frmKorvane&) = delete;
 
@@ -57,12 +63,17 @@ private:
     toolkit::CommonDialog CommonDialog1;
     settings::VersionProbe version_;
     settings::DomainSearch domain_;
+    settings::ToolbarButtons toolbarButtons_;
+    settings::Switches switches_;
 
     // The toolbar bitmap path as last read or set; written once more at unload, but only once
     // it has been read, so a value never read is never written over the stored one.
     registry::Variant strBackBitmap_;
     bool backBitmapRead_ = false;
     bool unloadRequested_ = false;
+
+    settings::TextSettings text_;
+    settings::HistoryActions history_;
 };
 
 }  // namespace app

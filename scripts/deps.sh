@@ -19,7 +19,7 @@ korvane_need() {
 
 korvane_need_windows() {
   korvane_need cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest \
-    wine wine64 xvfb imagemagick
+    wine wine64 fonts-wine xvfb imagemagick
 }
 
 korvane_need_native() {

@@ -16,7 +16,20 @@ korvane_wine_prefix() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
+  korvane_wine_fonts
   wineserver -p >/dev/null 2>&1 </dev/null
+  # The first Wine process starts the prefix's services; started here they hold no pipe of a
+  # caller (ctest waits for every holder of its output pipe).
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
+}
+
+# Debian's Wine does not look for its own fonts (fonts-wine) where they are installed, so
+# "MS Sans Serif" would fall back to a wider font: put them in the prefix's Fonts folder.
+korvane_wine_fonts() {
+  local from=/usr/share/wine/fonts to="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f "$from/sserife.fon" ] && [ -d "$to" ] && [ ! -f "$to/sserife.fon" ]; then
+    cp "$from"/* "$to"/
+  fi
 }
 
 # Starts Xvfb when there is no display; sets KORVANE_XVFB to its pid.

@@ -8,6 +8,7 @@
 #include "app/frm_korvane.h"
 #include "app/layout.h"
 #include "registry/memory_registry.h"
+#include "shell/scripted_shell.h"
 #include "toolkit/scripted_services.h"
 
 namespace {
@@ -22,7 +23,7 @@ class StartUp : public testing::Test {
 protected:
     // Runs the load event on a fresh window over the store.
     app::frmKorvane& Load() {
-        form_.emplace(store, services);
+        form_.emplace(store, services, shell);
         form_->Form_Load();
         return *form_;
     }
@@ -34,6 +35,7 @@ protected:
 
     registry::MemoryRegistry store;
     toolkit::ScriptedServices services;
+    shell::ScriptedShell shell;
 
 private:
     std::optional<app::frmKorvane> form_;

@@ -1,0 +1,140 @@
+// Shared by the switch and toolbar tests: seeding the in-memory store, reading back what the
+// program changed in a form a failure message can show, and a whole window on a store.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/frm_korvane.h"
+#include "registry/memory_registry.h"
+#include "registry/mod_registry.h"
+#include "shell/scripted_shell.h"
+#include "toolkit/scripted_services.h"
+
+namespace switch_toolbar_test {
+
+using registry::kCurrentUser;
+using registry::kLocalMachine;
+
+inline constexpr const char* kVersionKey = "Software\\Microsoft\\Internet Explorer";
+
+// The keys of the switches and of the toolbar policy, spelled as the program must spell them.
+inline constexpr const char* kAutoCompleteKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
+inline constexpr const char* kInternetSettings =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+inline constexpr const char* kMain = "Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr const char* kProtocolDefaults =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
+inline constexpr const char* kPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+inline constexpr const char* kZone0 =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
+inline constexpr const char* kCacheKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
+
+// A value to put in the store before a run; nothing means the value is missing.
+struct Seed {
+    std::uint32_t type = 0;
+    registry::Bytes data;
+};
+
+inline Seed Dword(std::uint32_t number) {
+    return {registry::kRegDword,
+            {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+             static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
+}
+
+inline Seed Sz(std::string_view text) {
+    registry::Bytes data(text.begin(), text.end());
+    data.push_back(0);
+    return {registry::kRegSz, data};
+}
+
+inline Seed Binary(registry::Bytes bytes) {
+    return {registry::kRegBinary, std::move(bytes)};
+}
+
+inline void Plant(registry::MemoryRegistry& store, registry::RawKey root, std::string_view path,
+                  std::string_view name, const std::optional<Seed>& seed) {
+    if (seed) {
+        store.Put(root, path, name, seed->type, seed->data);
+    }
+}
+
+// A stored value as a test reads it: REG_SZ "yes", REG_DWORD 1, REG_BINARY 3 bytes. Text data
+// without its NUL shows as unterminated.
+inline std::string ShowValue(std::uint32_t type, const registry::Bytes& data) {
+    if (type == registry::kRegSz) {
+        if (data.empty() || data.back() != 0) {
+            return "REG_SZ unterminated \"" + std::string(data.begin(), data.end()) + "\"";
+        }
+        return "REG_SZ \"" + std::string(data.begin(), data.end() - 1) + "\"";
+    }
+    if (type == registry::kRegDword && data.size() == 4) {
+        const std::uint32_t bits =
+            data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24;
+        return "REG_DWORD " + std::to_string(bits);
+    }
+    return "type " + std::to_string(type) + " " + std::to_string(data.size()) + " bytes";
+}
+
+// The stored value of `name`, shown, or "missing".
+inline std::string Stored(const registry::MemoryRegistry& store, registry::RawKey root,
+                          std::string_view path, std::string_view name) {
+    const auto value = store.Get(root, path, name);
+    return value ? ShowValue(value->type, value->data) : "missing";
+}
+
+// One value change the program made: "HKCU\...\Key", "Name = REG_DWORD 1" or "delete Name".
+struct Change {
+    std::string path;
+    std::string what;
+};
+
+// The value writes and deletions that took effect, in order; key creations are left out.
+inline std::vector<Change> ValueChanges(const registry::MemoryRegistry& store) {
+    std::vector<Change> changes;
+    for (const auto& entry : store.Changes()) {
+        if (entry.op == registry::RegistryOp::SetValue) {
+            changes.push_back({entry.path, entry.name + " = " + ShowValue(entry.type, entry.data)});
+        } else if (entry.op == registry::RegistryOp::DeleteValue) {
+            changes.push_back({entry.path, "delete " + entry.name});
+        }
+    }
+    return changes;
+}
+
+// Only the `what` of each change, for comparing sequences.
+inline std::vector<std::string> What(const std::vector<Change>& changes) {
+    std::vector<std::string> what;
+    for (const auto& change : changes) {
+        what.push_back(change.what);
+    }
+    return what;
+}
+
+inline std::string FullPath(registry::RawKey root, std::string_view path) {
+    return registry::RootName(root) + "\\" + std::string(path);
+}
+
+// The window as the program makes it at start, on a store; Load() is its load event.
+struct Window {
+    explicit Window(registry::MemoryRegistry& store) : form(store, services, shell) {}
+    void Load() { form.Form_Load(); }
+    toolkit::CheckBox& box(std::string_view name) { return form.controls().checkBox(name); }
+
+    toolkit::ScriptedServices services;
+    shell::ScriptedShell shell;
+    app::frmKorvane form;
+};
+
+inline void PlantVersion(registry::MemoryRegistry& store, std::string_view version) {
+    store.PutText(kLocalMachine, kVersionKey, "Version", version);
+}
+
+}  // namespace switch_toolbar_test
