@@ -8,6 +8,7 @@
 #include "toolkit/win32/win32_services.h"
 
 #include "registry/win32/advapi_registry.h"
+#include "shell/win32/win32_shell.h"
 
 namespace app::win32 {
 
@@ -23,7 +24,8 @@ int RunProgram(HINSTANCE instance) {
 
     registry::AdvapiRegistry registryApi;
     toolkit::win32::Win32Services services;
-    frmKorvane form(registryApi, services);
+    shell::win32::Win32Shell shell;
+    frmKorvane form(registryApi, services, shell);
     MainWindow window(form, services);
     if (!window.Create(instance)) {
         services.ShowMessage(kNoWindowPrompt, toolkit::kOkOnly, std::nullopt);

@@ -17,6 +17,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/window_geometry.h"
 #include "registry/memory_registry.h"
+#include "shell/scripted_shell.h"
 #include "tests/win32/toolkit_test_host.h"
 #include "toolkit/scripted_services.h"
 #include "toolkit/win32/text_encoding.h"
@@ -80,7 +81,8 @@ protected:
 
     registry::MemoryRegistry store_;
     toolkit::ScriptedServices services_;
-    app::frmKorvane form_{store_, services_};
+    shell::ScriptedShell shell_;
+    app::frmKorvane form_{store_, services_, shell_};
     app::win32::MainWindow window_{form_, services_};
     bool created_ = false;
     std::map<int, HWND> children_;
