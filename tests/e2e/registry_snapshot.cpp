@@ -1,0 +1,166 @@
+#include "tests/e2e/registry_snapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <exception>
+
+#include "tests/e2e/text_convert.h"
+#include "tests/e2e/wait.h"
+
+namespace e2e {
+
+struct RegistrySnapshot::Tree {
+    struct Value {
+        std::wstring name;
+        StoredValue value;
+    };
+    struct SubKey;
+    std::vector<Value> values;
+    std::vector<SubKey> subKeys;
+};
+
+struct RegistrySnapshot::Tree::SubKey {
+    std::wstring name;
+    Tree tree;
+};
+
+namespace {
+
+using Tree = RegistrySnapshot::Tree;
+
+Tree ReadTree(HKEY key) {
+    Tree tree;
+    for (auto& name : ValueNames(key)) {
+        if (auto value = QueryValue(key, name)) {
+            tree.values.push_back({std::move(name), std::move(*value)});
+        }
+    }
+    for (auto& name : SubKeyNames(key)) {
+        HKEY sub = nullptr;
+        if (RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
+            RegKey owner(sub);
+            tree.subKeys.push_back({std::move(name), ReadTree(owner.get())});
+        }
+    }
+    return tree;
+}
+
+std::unique_ptr<Tree> ReadTreeAt(HKEY root, const std::string& path) {
+    if (auto key = RegKey::Open(root, path, KEY_READ)) {
+        return std::make_unique<Tree>(ReadTree(key->get()));
+    }
+    return nullptr;
+}
+
+template <class Item>
+const Item* Named(const std::vector<Item>& items, std::wstring_view name) {
+    for (const auto& item : items) {
+        if (SameName(item.name, name)) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+void Compare(const std::string& path, const Tree& was, const Tree& now,
+             std::vector<std::string>& changes) {
+    for (const auto& value : was.values) {
+        const auto* current = Named(now.values, value.name);
+        if (current == nullptr) {
+            changes.push_back(path + "\\" + Narrow(value.name) + ": was " + Describe(value.value) +
+                              ", now absent");
+        } else if (current->value != value.value) {
+            changes.push_back(path + "\\" + Narrow(value.name) + ": was " + Describe(value.value) +
+                              ", now " + Describe(current->value));
+        }
+    }
+    for (const auto& value : now.values) {
+        if (Named(was.values, value.name) == nullptr) {
+            changes.push_back(path + "\\" + Narrow(value.name) + ": added as " +
+                              Describe(value.value));
+        }
+    }
+    for (const auto& sub : was.subKeys) {
+        const std::string subPath = path + "\\" + Narrow(sub.name);
+        if (const auto* current = Named(now.subKeys, sub.name)) {
+            Compare(subPath, sub.tree, current->tree, changes);
+        } else {
+            changes.push_back(subPath + ": key deleted");
+        }
+    }
+    for (const auto& sub : now.subKeys) {
+        if (Named(was.subKeys, sub.name) == nullptr) {
+            changes.push_back(path + "\\" + Narrow(sub.name) + ": key added");
+        }
+    }
+}
+
+// Makes the open key hold exactly `tree`.
+void WriteTree(HKEY key, const Tree& tree) {
+    for (const auto& name : ValueNames(key)) {
+        if (Named(tree.values, name) == nullptr) {
+            RegDeleteValueW(key, name.c_str());
+        }
+    }
+    for (const auto& value : tree.values) {
+        if (QueryValue(key, value.name) != value.value) {
+            SetValue(key, value.name, value.value);
+        }
+    }
+    for (const auto& name : SubKeyNames(key)) {
+        if (Named(tree.subKeys, name) == nullptr) {
+            RegDeleteTreeW(key, name.c_str());
+        }
+    }
+    for (const auto& sub : tree.subKeys) {
+        HKEY child = nullptr;
+        const LSTATUS status = RegCreateKeyExW(key, sub.name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, &child, nullptr);
+        if (status != ERROR_SUCCESS) {
+            throw HarnessError("re-creating a key failed: status " + std::to_string(status));
+        }
+        RegKey owner(child);
+        WriteTree(owner.get(), sub.tree);
+    }
+}
+
+}  // namespace
+
+RegistrySnapshot::RegistrySnapshot(HKEY root, std::string path)
+    : root_(root), path_(std::move(path)), tree_(ReadTreeAt(root_, path_)) {}
+
+RegistrySnapshot::RegistrySnapshot(RegistrySnapshot&&) noexcept = default;
+RegistrySnapshot& RegistrySnapshot::operator=(RegistrySnapshot&&) noexcept = default;
+RegistrySnapshot::~RegistrySnapshot() = default;
+
+std::vector<std::string> RegistrySnapshot::Changes() const {
+    std::vector<std::string> changes;
+    const auto now = ReadTreeAt(root_, path_);
+    if (!tree_ && now) {
+        changes.push_back(path_ + ": key added");
+    } else if (tree_ && !now) {
+        changes.push_back(path_ + ": key deleted");
+    } else if (tree_ && now) {
+        Compare(path_, *tree_, *now, changes);
+    }
+    return changes;
+}
+
+void RegistrySnapshot::Restore() const {
+    if (!tree_) {
+        DeleteKeyTree(root_, path_);
+        return;
+    }
+    RegKey key = RegKey::Create(root_, path_);
+    WriteTree(key.get(), *tree_);
+}
+
+RegistryTreeGuard::~RegistryTreeGuard() {
+    try {
+        snapshot_.Restore();
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << "putting back a key tree: " << error.what();
+    }
+}
+
+}  // namespace e2e

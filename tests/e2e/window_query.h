@@ -1,0 +1,46 @@
+// Reading another process's windows. Texts go through WM_GETTEXT (Wine does not ask another
+// process's control for GetWindowText), and every sent message has a time limit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The visible or hidden top-level windows of process `pid`, of class `className` if given.
+std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& className = {});
+// The direct children of `parent`, in z-order.
+std::vector<HWND> ChildWindows(HWND parent);
+// Every window below `parent`, at any depth.
+std::vector<HWND> DescendantWindows(HWND parent);
+
+std::string ClassName(HWND window);
+// The window's text (caption or content), UTF-8.
+std::string Text(HWND window);
+// The result of a message sent with a time limit; a HarnessError when the window is gone or
+// does not answer within it.
+LRESULT SendWithLimit(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+LONG_PTR Style(HWND window);
+LONG_PTR ExStyle(HWND window);
+// The check box's state: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
+int CheckState(HWND checkBox);
+bool IsChecked(HWND checkBox);
+bool IsEnabled(HWND window);
+bool IsVisible(HWND window);
+
+// The window's rectangle in the client coordinates of its parent (or the screen for a
+// top-level window).
+RECT RectInParent(HWND window);
+// The client area's rectangle in screen coordinates.
+RECT ClientRectOnScreen(HWND window);
+SIZE ClientSize(HWND window);
+bool Intersects(const RECT& a, const RECT& b);
+std::string Describe(const RECT& rect);
+
+// The window that has the keyboard focus in the thread that owns `window`.
+HWND FocusOfThreadOf(HWND window);
+
+}  // namespace e2e
