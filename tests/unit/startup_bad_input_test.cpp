@@ -1,5 +1,5 @@
 // The bad-input catalogue: every value that start-up reads, stored as each of eight types with
-// data of 0, 1, 3, 4, 5, 8 bytes and 1 MiB, in two fillings. Start-up must end, show exactly
+// data of 0, 1, 3, 4, 5, 8 bytes (three fillings) and 1 MiB (one). Start-up must end, show exactly
 // the reports the read rules lead to, and change exactly what they lead to. The expectation
 // is worked out here from the rules (what a read yields for each stored form, which loaders
 // read text and which 16-bit numbers, which guard themselves), not from the program's tables.
@@ -456,6 +456,9 @@ TEST_P(BadInputCatalogue, StartUpShowsAndWritesOnlyWhatTheReadRulesLeadTo) {
     for (const auto type : kTypes) {
         for (const auto size : kSizes) {
             for (const auto fill : kFills) {
+                if (size > 8 && fill != kFills[0]) {
+                    continue;  // one huge filling is enough, and each costs a second
+                }
                 const Bytes data(size, fill);
                 SCOPED_TRACE(row.label + " stored as type " + std::to_string(type) + ", " +
                              std::to_string(size) + " bytes of " + std::to_string(fill));
