@@ -124,6 +124,11 @@ bool MainWindow::CreateControls() {
         // Each new control goes last among its siblings: creation order is the Tab order.
         SetWindowPos(peer->hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+        // A group placed wholly below the client area is never seen; hidden as well, its
+        // controls are never reached by Tab, so the focus cannot vanish into it.
+        if (layout.container.empty() && layout.top >= kClientHeightTwips) {
+            ShowWindow(peer->hwnd(), SW_HIDE);
+        }
         peers_[row] = std::move(peer);
     }
     return true;
