@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the native unit tests (also under ASan and UBSan), the Windows backends
-# under Wine, and the real program end to end under Wine and Xvfb.
+# Runs every test: the native unit tests (also under ASan and UBSan), the fuzz targets, the
+# Windows backends under Wine, and the real program end to end under Wine and Xvfb.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here/.."
@@ -28,6 +28,8 @@ preset() {
 
 step "native unit tests" preset native
 step "native unit tests under ASan and UBSan" preset native-asan
+# Each libFuzzer target for a bounded time from its committed seed corpus.
+step "fuzz targets under ASan and UBSan" fuzz/run.sh "${KORVANE_FUZZ_SECONDS:-40}"
 
 . scripts/wine-env.sh
 korvane_display
