@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -96,10 +95,6 @@ struct LoadCase {
     std::vector<std::string> writes;
 };
 
-void PrintTo(const LoadCase& c, std::ostream* os) {
-    *os << c.label;
-}
-
 class SwitchLoad : public SwitchUnit, public testing::TestWithParam<LoadCase> {};
 
 TEST_P(SwitchLoad, SetsTheBoxAndWritesBackOnlyWhenTicked) {
@@ -123,32 +118,23 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"AppendMissing", &kAutoAppend, std::nullopt, 1, kAppendYes},
         LoadCase{"AppendCapitalNo", &kAutoAppend, Sz("No"), 1, kAppendYes},
         LoadCase{"AppendNo", &kAutoAppend, Sz("no"), 0, kNothing},
-        LoadCase{"AppendEmptyText", &kAutoAppend, Sz(""), 1, kAppendYes},
         LoadCase{"AppendBinaryIsNoFailure", &kAutoAppend, Binary({1, 2, 3}), 1, kAppendYes},
         LoadCase{"HideWebYes", &kHideWeb, Sz("yes"), 1, {Text("FavIntelliMenus", "yes")}},
         LoadCase{"HideWebCapitalYes", &kHideWeb, Sz("Yes"), 0, kNothing},
         LoadCase{"HideWebMissing", &kHideWeb, std::nullopt, 0, kNothing},
-        LoadCase{"HideWebBinaryIsNoFailure", &kHideWeb, Binary({0x79, 0}), 0, kNothing},
-        LoadCase{"PassCachMissing", &kPassCach, std::nullopt, 0, kNothing},
         LoadCase{"PassCach0", &kPassCach, Dword(0), 0, kNothing},
         LoadCase{"PassCach1", &kPassCach, Dword(1), 1, {Number("DisablePasswordCaching", 1)}},
         LoadCase{"PassCachText1", &kPassCach, Sz("1"), 1, {Number("DisablePasswordCaching", 1)}},
         LoadCase{"PassCach2", &kPassCach, Dword(2), 0, kNothing},
-        // 1.5 rounds to the even 2, which is neither test.
-        LoadCase{"PassCachText1Point5", &kPassCach, Sz("1.5"), 0, kNothing},
         LoadCase{"IEErr1", &kIEErr, Dword(1), 1, kIEErrTicked},
-        LoadCase{"IEErrText1", &kIEErr, Sz("1"), 1, kIEErrTicked},
         LoadCase{"IEErr0", &kIEErr, Dword(0), 0, kNothing},
         LoadCase{"UpdateMissing", &kUpdate, std::nullopt, 1, {Number("NoUpdateCheck", 0)}},
         LoadCase{"Update1", &kUpdate, Dword(1), 0, kNothing},
         LoadCase{"About4", &kAbout, Dword(4), 1, {Number("about", 4), Number("about:", 4)}},
         LoadCase{"About3", &kAbout, Dword(3), 0, kNothing},
         LoadCase{"Icon1", &kIcon, Dword(1), 1, {Number("NoInternetIcon", 1)}},
-        LoadCase{"IconText1", &kIcon, Sz("1"), 1, {Number("NoInternetIcon", 1)}},
-        LoadCase{"Icon0", &kIcon, Dword(0), 0, kNothing},
         LoadCase{"IconLargest16Bit", &kIcon, Dword(32767), 0, kNothing},
         LoadCase{"Zone1", &kSecurityZone, Dword(1), 1, {Number("Flags", 1)}},
-        LoadCase{"ZoneText1", &kSecurityZone, Sz("1"), 1, {Number("Flags", 1)}},
         LoadCase{"Zone3", &kSecurityZone, Dword(3), 0, kNothing},
         LoadCase{"CacheMissing", &kCache, std::nullopt, 1, {Number("Persistent", 0)}},
         LoadCase{"Cache1", &kCache, Dword(1), 0, kNothing}),
@@ -164,10 +150,6 @@ struct ClickCase {
     std::vector<std::string> ticked;
     std::vector<std::string> cleared;
 };
-
-void PrintTo(const ClickCase& c, std::ostream* os) {
-    *os << c.place->control;
-}
 
 class SwitchClick : public SwitchUnit, public testing::TestWithParam<ClickCase> {};
 
@@ -204,53 +186,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.place->control); });
 // clang-format on
 
-// ---------------------------------------------------------------------------------------------
-// Edge cases of single switches that the tables above cannot express.
-
-class SwitchEdgeCases : public SwitchUnit, public testing::Test {};
-
-TEST_F(SwitchEdgeCases, MissingAutoCompleteKeyIsCreated) {
-    ASSERT_FALSE(store.HasKey(kCurrentUser, kAutoAppend.key));
-    switches.Append_Completion();
-    EXPECT_TRUE(store.HasKey(kCurrentUser, kAutoAppend.key));
-    EXPECT_EQ(Stored(store, kCurrentUser, kAutoAppend.key, "Append Completion"), "REG_SZ \"yes\"");
-}
-
-TEST_F(SwitchEdgeCases, AboutReadsOnlyTheNameWithoutColon) {
-    store.PutDword(kLocalMachine, kAbout.key, "about:", 4);
-    switches.About_Urls();
-    EXPECT_EQ(box(kAbout).value(), 0);
-    EXPECT_TRUE(ValueChanges(store).empty());
-}
-
-TEST_F(SwitchEdgeCases, ClearingAboutWithOneNameMissingDeletesTheOtherSilently) {
-    store.PutDword(kLocalMachine, kAbout.key, "about", 4);
-    switches.About_Urls();
-    layer.RegistryDeleteValue(kLocalMachine, kAbout.key, "about:");
-    store.ClearJournal();
-
-    box(kAbout).UserClick();
-    EXPECT_EQ(ChangesIn(kAbout), std::vector<std::string>{Deleted("about")});
-    EXPECT_EQ(Stored(store, kLocalMachine, kAbout.key, "about"), "missing");
-    EXPECT_TRUE(services.messages.empty());
-}
-
-TEST_F(SwitchEdgeCases, ZoneClearedAfterTickingWrites33NotTheOldFlags) {
-    store.PutDword(kCurrentUser, kSecurityZone.key, "Flags", 3);
-    switches.Security_Zone();
-    ASSERT_EQ(box(kSecurityZone).value(), 0);
-    box(kSecurityZone).UserClick();
-    box(kSecurityZone).UserClick();
-    EXPECT_EQ(ChangesIn(kSecurityZone),
-              (std::vector<std::string>{Number("Flags", 1), Number("Flags", 33)}));
-}
-
-TEST_F(SwitchEdgeCases, ValueThatLeavesTheBoxClearStaysStored) {
-    store.PutDword(kCurrentUser, kIcon.key, "NoInternetIcon", 0);
-    switches.Internet_Icon();
-    EXPECT_EQ(Stored(store, kCurrentUser, kIcon.key, "NoInternetIcon"), "REG_DWORD 0");
-}
-
 // Password_Caching's two tests leave a box alone on any other number, where every other
 // loader clears it; seen on a box that is already ticked when the loader runs.
 struct RetestCase {
@@ -260,10 +195,6 @@ struct RetestCase {
     int box;
     std::vector<std::string> writes;
 };
-
-void PrintTo(const RetestCase& c, std::ostream* os) {
-    *os << c.label;
-}
 
 class SwitchRetest : public SwitchUnit, public testing::TestWithParam<RetestCase> {};
 
@@ -284,7 +215,6 @@ INSTANTIATE_TEST_SUITE_P(
         RetestCase{"PassCach2Leaves", &kPassCach, Dword(2), 1, kNothing},
         RetestCase{
             "PassCach0Clears", &kPassCach, Dword(0), 0, {Number("DisablePasswordCaching", 0)}},
-        RetestCase{"Update2Clears", &kUpdate, Dword(2), 0, {Number("NoUpdateCheck", 1)}},
         RetestCase{"Icon2Clears", &kIcon, Dword(2), 0, {Deleted("NoInternetIcon")}}),
     [](const auto& info) { return std::string(info.param.label); });
 
@@ -302,10 +232,6 @@ struct FailureCase {
 
 std::string PromptOf(std::int32_t error) {
     return error == toolkit::kOverflow ? "Error: 6. Overflow" : "Error: 13. Type mismatch";
-}
-
-void PrintTo(const FailureCase& c, std::ostream* os) {
-    *os << c.label;
 }
 
 class SwitchLoadFailure : public SwitchUnit, public testing::TestWithParam<FailureCase> {};
@@ -336,14 +262,11 @@ TEST_P(SwitchLoadFailure, BoxStaysClearAndNothingIsWritten) {
 INSTANTIATE_TEST_SUITE_P(
     Conversions, SwitchLoadFailure,
     testing::Values(
-        FailureCase{"IEErrTextYes", &kIEErr, Sz("yes"), toolkit::kTypeMismatch, true},
-        FailureCase{"IEErrEmptyText", &kIEErr, Sz(""), toolkit::kTypeMismatch, true},
         FailureCase{"IEErrBinary", &kIEErr, Binary({1, 0, 0, 0}), toolkit::kTypeMismatch, true},
         FailureCase{"IEErr70000", &kIEErr, Dword(70000), toolkit::kOverflow, true},
         FailureCase{"PassCachText", &kPassCach, Sz("on"), toolkit::kTypeMismatch, false},
         FailureCase{"Update70000", &kUpdate, Dword(70000), toolkit::kOverflow, false},
         FailureCase{"AboutText", &kAbout, Sz("four"), toolkit::kTypeMismatch, false},
-        FailureCase{"Icon70000", &kIcon, Dword(70000), toolkit::kOverflow, false},
         FailureCase{"Icon32768", &kIcon, Dword(32768), toolkit::kOverflow, false},
         FailureCase{"ZoneBinary", &kSecurityZone, Binary({1}), toolkit::kTypeMismatch, false},
         FailureCase{"CacheEmptyText", &kCache, Sz(""), toolkit::kTypeMismatch, false}),
@@ -359,50 +282,33 @@ protected:
     }
 };
 
-TEST_F(RestartNotice, FirstReleaseShowsTheUntitledOkOnlyNotice) {
+TEST_F(RestartNotice, OnlyTheFirstReleaseShowsTheUntitledOkOnlyNotice) {
     EXPECT_FALSE(switches.blnRestartNoticeShown());
+    // A release while the notice is open stacks no second one.
+    services.onMessage = [&](const toolkit::ShownMessage&) { Release(1); };
     Release(1);
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].prompt,
               "You need to restart before this setting will take effect.");
     EXPECT_EQ(services.messages[0].buttons, toolkit::kOkOnly);
     EXPECT_EQ(services.messages[0].title, std::nullopt);
-    EXPECT_EQ(services.messages[0].shownTitle(), "Korvane");
     EXPECT_TRUE(switches.blnRestartNoticeShown());
+    EXPECT_TRUE(store.journal().empty()) << "a release writes nothing";
 
-    // Later releases show nothing, whichever button.
-    Release(2);
-    Release(1);
+    // Later releases show nothing, whichever button; clicks still write.
+    box(kIcon).UserClick();
     Release(2, 1);
     Release(4);
-    EXPECT_EQ(services.messages.size(), 1u);
-}
-
-TEST_F(RestartNotice, ReleaseWhileTheNoticeIsOpenDoesNotStackASecond) {
-    services.onMessage = [&](const toolkit::ShownMessage&) { Release(1); };
-    Release(1);
-    EXPECT_EQ(services.messages.size(), 1u);
-}
-
-TEST_F(RestartNotice, ClickWritesWhetherOrNotTheNoticeWasShownAndReleaseWritesNothing) {
-    Release(1);
-    EXPECT_EQ(box(kIcon).value(), 0);
-    EXPECT_TRUE(store.journal().empty());
-    box(kIcon).UserClick();  // the click a user makes comes with its own release
-    Release(1);
     box(kIcon).UserClick();
     EXPECT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(ChangesIn(kIcon),
               (std::vector<std::string>{Number("NoInternetIcon", 1), Deleted("NoInternetIcon")}));
 }
 
-TEST_F(RestartNotice, OtherBoxesHaveNoNotice) {
+TEST_F(RestartNotice, OtherBoxesHaveNoneAndANewWindowShowsItAgain) {
     controls.checkBox("chkCache").UserMouseUp({});
     controls.checkBox("chkAbout").UserMouseUp({});
     EXPECT_TRUE(services.messages.empty());
-}
-
-TEST_F(RestartNotice, ANewWindowShowsItAgain) {
     Release(1);
     toolkit::ControlSet otherControls = app::CreateControls();
     Switches other{otherControls, layer, services};

@@ -16,36 +16,36 @@ namespace {
 
 using namespace switch_toolbar_test;
 
-// The buttons in reload order, written out here independently of the program's table.
+// The buttons in reload order with their values, written out here independently of the
+// program's table.
 struct Button {
     const char* control;
-    const char* caption;
     const char* value;
 };
 
 const std::vector<Button> kButtons = {
-    {"chkBack", "Back", "Btn_Back"},
-    {"chkForward", "Forward", "Btn_Forward"},
-    {"chkStop", "Stop", "Btn_Stop"},
-    {"chkFolders", "Folders", "Btn_Folders"},
-    {"chkRefresh", "Refresh", "Btn_Refresh"},
-    {"chkPrint", "Print", "Btn_Print"},
-    {"chkFavorites", "Favorites", "Btn_Favorites"},
-    {"chkEdit", "Edit", "Btn_Edit"},
-    {"chkHome", "Home", "Btn_Home"},
-    {"chkSearch", "Search", "Btn_Search"},
-    {"chkMedia", "Media", "Btn_Media"},
-    {"chkHistory", "History", "Btn_History"},
-    {"chkTools", "Tools", "Btn_Tools"},
-    {"chkEncoding", "Encoding", "Btn_Encoding"},
-    {"chkPrintPreview", "PrintPrev", "Btn_PrintPreview"},
-    {"chkFullScreen", "FullScreen", "Btn_Fullscreen"},
-    {"chkMailNews", "MailNews", "Btn_MailNews"},
-    {"chkSize", "Size", "Btn_Size"},
-    {"chkDiscussions", "Discussions", "Btn_Discussions"},
-    {"chkCut", "Cut", "Btn_Cut"},
-    {"chkCopy", "Copy", "Btn_Copy"},
-    {"chkPaste", "Paste", "Btn_Paste"},
+    {"chkBack", "Btn_Back"},
+    {"chkForward", "Btn_Forward"},
+    {"chkStop", "Btn_Stop"},
+    {"chkFolders", "Btn_Folders"},
+    {"chkRefresh", "Btn_Refresh"},
+    {"chkPrint", "Btn_Print"},
+    {"chkFavorites", "Btn_Favorites"},
+    {"chkEdit", "Btn_Edit"},
+    {"chkHome", "Btn_Home"},
+    {"chkSearch", "Btn_Search"},
+    {"chkMedia", "Btn_Media"},
+    {"chkHistory", "Btn_History"},
+    {"chkTools", "Btn_Tools"},
+    {"chkEncoding", "Btn_Encoding"},
+    {"chkPrintPreview", "Btn_PrintPreview"},
+    {"chkFullScreen", "Btn_Fullscreen"},
+    {"chkMailNews", "Btn_MailNews"},
+    {"chkSize", "Btn_Size"},
+    {"chkDiscussions", "Btn_Discussions"},
+    {"chkCut", "Btn_Cut"},
+    {"chkCopy", "Btn_Copy"},
+    {"chkPaste", "Btn_Paste"},
 };
 
 const std::vector<std::string> kEnableOrder = {
@@ -129,10 +129,6 @@ struct StartCase {
     std::optional<std::string> report;  // the prompt of the "Select_Buttons" report
 };
 
-void PrintTo(const StartCase& c, std::ostream* os) {
-    *os << c.label;
-}
-
 class ToolbarStartup : public testing::TestWithParam<StartCase> {
 protected:
     ToolbarStartup() { PlantVersion(store, "9.11.9600.1"); }
@@ -172,14 +168,10 @@ INSTANTIATE_TEST_SUITE_P(
     PolicyValues, ToolbarStartup,
     testing::Values(StartCase{"Missing", std::nullopt, false, std::nullopt},
                     StartCase{"Dword0", Dword(0), false, std::nullopt},
-                    StartCase{"Text0", Sz("0"), false, std::nullopt},
                     StartCase{"Dword1", Dword(1), true, std::nullopt},
-                    StartCase{"Dword5", Dword(5), true, std::nullopt},
-                    StartCase{"DwordMinus1", Dword(0xFFFFFFFF), true, std::nullopt},
                     StartCase{"Text1", Sz("1"), true, std::nullopt},
                     StartCase{"Dword70000", Dword(70000), false, "Error: 6. Overflow"},
-                    StartCase{"EmptyText", Sz(""), false, "Error: 13. Type mismatch"},
-                    StartCase{"Binary", Binary({1, 0, 0, 0}), false, "Error: 13. Type mismatch"}),
+                    StartCase{"EmptyText", Sz(""), false, "Error: 13. Type mismatch"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // The nesting at start-up, with one button stored as clear.
@@ -204,10 +196,6 @@ struct ReloadCase {
     int box;
     std::vector<std::string> writes;
 };
-
-void PrintTo(const ReloadCase& c, std::ostream* os) {
-    *os << c.label;
-}
 
 class ToolbarButtonReload : public ToolbarUnit, public testing::TestWithParam<ReloadCase> {};
 
@@ -235,28 +223,21 @@ INSTANTIATE_TEST_SUITE_P(StoredForms, ToolbarButtonReload,
                          testing::Values(ReloadCase{"Text2", Sz("2"), 0, kClearOnce},
                                          ReloadCase{"Dword2", Dword(2), 0, kClearOnce},
                                          ReloadCase{"Dword0", Dword(0), 1, kTickedTwice},
-                                         ReloadCase{"Dword1", Dword(1), 1, kTickedTwice},
-                                         ReloadCase{"Dword3", Dword(3), 1, kTickedTwice},
                                          ReloadCase{"TextSpace2", Sz(" 2"), 1, kTickedTwice},
-                                         ReloadCase{"Text2Point0", Sz("2.0"), 1, kTickedTwice},
                                          ReloadCase{"Missing", std::nullopt, 1, kTickedTwice}),
                          [](const auto& info) { return std::string(info.param.label); });
 
 // ---------------------------------------------------------------------------------------------
 // Each button box writes its own value, under its own (sometimes irregular) name.
 
-void PrintTo(const Button& c, std::ostream* os) {
-    *os << c.control;
+void PrintTo(const Button& button, std::ostream* os) {
+    *os << button.control;
 }
 
 class ToolbarButtonClick : public ToolbarUnit, public testing::TestWithParam<Button> {};
 
 TEST_P(ToolbarButtonClick, ClearWritesTwoAndTickWritesOne) {
     const auto& button = GetParam();
-    const auto* layout = app::FindLayout(button.control);
-    ASSERT_NE(layout, nullptr);
-    EXPECT_EQ(layout->caption, button.caption);
-
     box("chkSelect").UserClick();
     store.ClearJournal();
     box(button.control).UserClick();
@@ -282,13 +263,6 @@ INSTANTIATE_TEST_SUITE_P(All22, ToolbarButtonClick, testing::ValuesIn(kButtons),
 // Switching the policy on and off by hand.
 
 class ToolbarSwitching : public ToolbarUnit, public testing::Test {};
-
-TEST_F(ToolbarSwitching, TickingWithNoValuesCreatesAllThenThePolicy) {
-    box("chkSelect").UserClick();
-    EXPECT_EQ(ToolbarChanges(store), ReloadWrites());
-    EXPECT_EQ(Values(), kAllTicked);
-    EXPECT_EQ(Enabled(), kAllEnabled);
-}
 
 TEST_F(ToolbarSwitching, ClearingWritesOnlyThePolicyAndKeepsTheTicks) {
     box("chkSelect").UserClick();
@@ -319,13 +293,6 @@ TEST_F(ToolbarSwitching, TickingAgainReloadsWhatWasChangedElsewhere) {
     EXPECT_EQ(Values(), expected);
     EXPECT_EQ(Enabled(), kAllEnabled);
     EXPECT_EQ(Stored(store, kCurrentUser, kPolicies, "Btn_Back"), "REG_DWORD 2");
-}
-
-TEST_F(ToolbarSwitching, LoaderWithTheSwitchOffTouchesNothing) {
-    toolbar.Select_Buttons();
-    EXPECT_EQ(box("chkSelect").value(), 0);
-    EXPECT_EQ(Enabled(), kAllDisabled);
-    EXPECT_TRUE(ValueChanges(store).empty());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -372,22 +339,16 @@ protected:
     std::vector<EnableLog> peers;
 };
 
-TEST_F(ToolbarEnableOrder, DisableThenEnableFollowTheEnableOrder) {
+TEST_F(ToolbarEnableOrder, SwitchingFollowsTheEnableOrderAndNeverTouchesChkSelect) {
     toolbar.IE_Buttons_Enabled(false);
     EXPECT_EQ(log, Expected("off"));
     log.clear();
-    toolbar.IE_Buttons_Enabled(true);
+    box("chkSelect").UserClick();
     EXPECT_EQ(log, Expected("on"));
-}
-
-TEST_F(ToolbarEnableOrder, SwitchingNeverDisablesChkSelect) {
+    log.clear();
     box("chkSelect").UserClick();
-    box("chkSelect").UserClick();
-    for (const auto& entry : log) {
-        EXPECT_FALSE(entry.starts_with("chkSelect ")) << entry;
-    }
-    EXPECT_TRUE(box("chkSelect").enabled());
     EXPECT_EQ(log, Expected("off"));
+    EXPECT_TRUE(box("chkSelect").enabled());
 }
 
 }  // namespace
