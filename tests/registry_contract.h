@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <source_location>
 #include <string>
 #include <string_view>
@@ -44,10 +43,6 @@ struct BackendFactory {
     std::string name;
     std::function<std::unique_ptr<RegistryBackend>()> make;
 };
-
-inline void PrintTo(const BackendFactory& factory, std::ostream* out) {
-    *out << factory.name;
-}
 
 inline std::string BackendName(const ::testing::TestParamInfo<BackendFactory>& info) {
     return info.param.name;
@@ -153,46 +148,43 @@ TEST_P(RegistryContract, RootsAndHandlesAsParents) {
 }
 
 TEST_P(RegistryContract, ValuesComeBackWithTheirTypeAndSize) {
-    struct Row {
+    using namespace std::string_view_literals;
+    const struct {
         const char* what;
         std::uint32_t type;
-        Bytes stored;
-        Bytes read;  // as a read returns it
-    };
-    const Row rows[] = {
-        {"text with its NUL", registry::kRegSz, BytesOf(std::string_view("yes\0", 4)),
-         BytesOf(std::string_view("yes\0", 4))},
-        {"text with an inner NUL", registry::kRegSz, BytesOf(std::string_view("abc\0def\0", 8)),
-         BytesOf(std::string_view("abc\0def\0", 8))},
-        {"text without a NUL gains one", registry::kRegSz, BytesOf("xyz"),
-         BytesOf(std::string_view("xyz\0", 4))},
-        {"empty text", registry::kRegSz, Bytes{}, Bytes{}},
-        {"expandable text without a NUL", registry::kRegExpandSz, BytesOf("%P%"),
-         BytesOf(std::string_view("%P%\0", 4))},
-        {"a list of texts", registry::kRegMultiSz, BytesOf(std::string_view("a\0b\0\0", 5)),
-         BytesOf(std::string_view("a\0b\0\0", 5))},
-        {"a number", registry::kRegDword, Bytes{4, 0, 0, 0}, Bytes{4, 0, 0, 0}},
-        {"a number of eight bytes", registry::kRegDword, Bytes{1, 2, 3, 4, 5, 6, 7, 8},
-         Bytes{1, 2, 3, 4, 5, 6, 7, 8}},
-        {"a number of two bytes", registry::kRegDword, Bytes{1, 2}, Bytes{1, 2}},
-        {"bytes", registry::kRegBinary, Bytes{0, 0xff, 'a'}, Bytes{0, 0xff, 'a'}},
-        {"a type of its own", 0x12345678, BytesOf("ab"), BytesOf("ab")},
+        std::string_view stored;
+        bool gainsNul;  // a read adds the NUL that the stored text lacks
+    } rows[] = {
+        {"text with its NUL", registry::kRegSz, "yes\0"sv, false},
+        {"text with an inner NUL", registry::kRegSz, "abc\0def\0"sv, false},
+        {"text without a NUL", registry::kRegSz, "xyz"sv, true},
+        {"empty text", registry::kRegSz, ""sv, false},
+        {"expandable text without a NUL", registry::kRegExpandSz, "%P%"sv, true},
+        {"a list of texts", registry::kRegMultiSz, "a\0b\0\0"sv, false},
+        {"a number", registry::kRegDword, "\4\0\0\0"sv, false},
+        {"a number of eight bytes", registry::kRegDword, "\1\2\3\4\5\6\7\10"sv, false},
+        {"a number of two bytes", registry::kRegDword, "\1\2"sv, false},
+        {"bytes", registry::kRegBinary, "\0\xff"sv, false},
+        {"a type of its own", 0x12345678, "ab"sv, false},
     };
     auto key = Key(kCurrentUser, "Software\\Values");
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        Set(key.get(), "value", row.type, row.stored);
+        Set(key.get(), "value", row.type, BytesOf(row.stored));
+        Bytes read = BytesOf(row.stored);
+        if (row.gainsNul) {
+            read.push_back(0);
+        }
         const auto probe = api().QueryValue(key.get(), "value", {});
         EXPECT_EQ(probe.status, kSuccess);
         EXPECT_EQ(probe.type, row.type);
-        EXPECT_EQ(probe.size, row.read.size());
-        const auto read = ReadInto(key.get(), "value", row.read.size() + 4);
-        EXPECT_EQ(read.result.status, kSuccess);
-        EXPECT_EQ(read.result.type, row.type);
-        EXPECT_EQ(read.result.size, row.read.size());
-        Bytes expected = row.read;
-        expected.resize(row.read.size() + 4, 0xbd);  // nothing beyond the data is touched
-        EXPECT_EQ(read.buffer, expected);
+        EXPECT_EQ(probe.size, read.size());
+        const auto got = ReadInto(key.get(), "value", read.size() + 4);
+        EXPECT_EQ(got.result.status, kSuccess);
+        EXPECT_EQ(got.result.type, row.type);
+        EXPECT_EQ(got.result.size, read.size());
+        read.resize(read.size() + 4, 0xbd);  // nothing beyond the data is touched
+        EXPECT_EQ(got.buffer, read);
     }
 }
 
