@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ struct LoadCase {
     registry::Bytes data;
     std::string shown;
 };
+
+void PrintTo(const LoadCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 const std::vector<LoadCase> kLoadCases{
     {"Missing", registry::kRegNone, {}, ""},

@@ -64,6 +64,8 @@ TEST_F(ModRegistryOnAdvapi, TextIsStoredInTheAnsiCodePageAndReadBack) {
     EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kKey, "Window Title", &type), ansi + '\0');
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(reg.RegistryGetKeyValue(registry::kCurrentUser, kKey, "Window Title"), Variant(text));
+    const std::string inner("a\0b", 3);  // the conversion keeps every character
+    EXPECT_EQ(api.FromAnsi(api.ToAnsi(inner)), inner);
 }
 
 }  // namespace

@@ -37,26 +37,40 @@ struct Step {
     std::size_t capacity = 0;  // Query: the buffer's size; 0 probes
 };
 
+Step Make(Op op, int key, std::string arg, std::uint32_t access = 0x3F, int into = -1) {
+    Step step;
+    step.op = op;
+    step.key = key;
+    step.arg = std::move(arg);
+    step.access = access;
+    step.into = into;
+    return step;
+}
 Step Open(int parent, std::string path, std::uint32_t access, int into) {
-    return {Op::Open, parent, std::move(path), access, into};
+    return Make(Op::Open, parent, std::move(path), access, into);
 }
 Step Create(int parent, std::string path, int into) {
-    return {Op::Create, parent, std::move(path), 0x3F, into};
+    return Make(Op::Create, parent, std::move(path), 0x3F, into);
 }
 Step Query(int key, std::string name, std::size_t capacity = 0) {
-    return {Op::Query, key, std::move(name), 0, -1, 0, {}, capacity};
+    Step step = Make(Op::Query, key, std::move(name));
+    step.capacity = capacity;
+    return step;
 }
 Step Set(int key, std::string name, std::uint32_t type, std::string_view data) {
-    return {Op::Set, key, std::move(name), 0, -1, type, Bytes(data.begin(), data.end())};
+    Step step = Make(Op::Set, key, std::move(name));
+    step.type = type;
+    step.data.assign(data.begin(), data.end());
+    return step;
 }
 Step DeleteValue(int key, std::string name) {
-    return {Op::DeleteValue, key, std::move(name)};
+    return Make(Op::DeleteValue, key, std::move(name));
 }
 Step DeleteKey(int parent, std::string path) {
-    return {Op::DeleteKey, parent, std::move(path)};
+    return Make(Op::DeleteKey, parent, std::move(path));
 }
 Step Close(int key) {
-    return {Op::Close, key};
+    return Make(Op::Close, key, "");
 }
 
 using namespace std::string_view_literals;

@@ -2,11 +2,6 @@
 // HKEY_LOCAL_MACHINE of this process lead into two fresh, empty scratch keys under the real
 // HKCU\Software\KorvaneTest. The destructor restores both roots and deletes the scratch keys.
 // Scratch keys left behind by a crashed run are swept once they are an hour old.
-//
-//     TEST(Something, Touches) {
-//         registry_test::RegistryOverride isolated;  // RegOpenKeyEx(HKEY_CURRENT_USER...)
-//         ...                                        // now reaches the scratch key
-//     }
 #pragma once
 
 #include <windows.h>
