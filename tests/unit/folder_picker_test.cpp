@@ -2,9 +2,7 @@
 // the path buffer into text, and that it frees what the shell hands out.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "shell/item_list.h"
 #include "shell/mod_folder.h"
@@ -15,7 +13,6 @@ namespace {
 using shell::BrowseForFolder;
 using shell::ChosenFolder;
 using shell::ScriptedItem;
-using shell::ScriptedShell;
 
 class FolderPicker : public ::testing::Test {
 protected:
@@ -27,34 +24,22 @@ protected:
         }
     }
 
-    ScriptedShell shell_;
+    shell::ScriptedShell shell_;
 };
 
 TEST_F(FolderPicker, AsksForFileSystemFoldersFromTheDesktopWithNoOwner) {
     shell_.answers.push_back(std::nullopt);
-    BrowseForFolder(shell_, "Pick A Folder");
-
+    EXPECT_EQ(BrowseForFolder(shell_, "Choisir un r\xC3\xA9pertoire"), "");
     ASSERT_EQ(shell_.browsed.size(), 1u);
     const auto& info = shell_.browsed[0];
     EXPECT_EQ(info.hwndOwner, 0u);
     EXPECT_EQ(info.pidlRoot, 0u);
     EXPECT_EQ(info.pszDisplayName, nullptr);
-    EXPECT_EQ(info.lpszTitle, "Pick A Folder");
+    EXPECT_EQ(info.lpszTitle, "Choisir un r\xE9pertoire");  // in the ANSI code page
     EXPECT_EQ(info.ulFlags, 1u);
     EXPECT_EQ(info.lpfn, 0u);
     EXPECT_EQ(info.lParam, 0);
-}
-
-TEST_F(FolderPicker, TitleIsPassedInTheAnsiCodePage) {
-    shell_.answers.push_back(std::nullopt);
-    BrowseForFolder(shell_, "Choisir un r\xC3\xA9pertoire");
-    ASSERT_EQ(shell_.browsed.size(), 1u);
-    EXPECT_EQ(shell_.browsed[0].lpszTitle, "Choisir un r\xE9pertoire");
-}
-
-TEST_F(FolderPicker, CancelGivesEmptyTextWithoutAskingForAPath) {
-    shell_.answers.push_back(std::nullopt);
-    EXPECT_EQ(BrowseForFolder(shell_, "Pick A Folder"), "");
+    // A cancel asks for no path.
     EXPECT_TRUE(shell_.queries.empty());
     EXPECT_TRUE(shell_.frees.empty());
 }
@@ -67,103 +52,54 @@ TEST_F(FolderPicker, PathIsAskedForIntoA512CharacterBufferOfSpaces) {
     EXPECT_EQ(shell_.queries[0].bufferBefore, std::string(512, ' '));
 }
 
-TEST_F(FolderPicker, ChosenListIsQueriedThenFreedExactlyOnce) {
-    shell_.answers.push_back(ChosenFolder("C:\\Windows"));
-    shell_.answers.push_back(ChosenFolder("D:\\"));
-    BrowseForFolder(shell_, "Pick A Folder");
-    BrowseForFolder(shell_, "Pick A Folder");
-
-    ASSERT_EQ(shell_.queries.size(), 2u);
-    EXPECT_NE(shell_.queries[0].list, shell_.queries[1].list);
-    EXPECT_EQ(shell_.frees.size(), 2u);
-    EXPECT_EQ(shell_.frees.count(shell_.queries[0].list), 1u);
-    EXPECT_EQ(shell_.frees.count(shell_.queries[1].list), 1u);
+TEST_F(FolderPicker, TextUpToTheFirstNulWithoutSurroundingSpaces) {
+    const struct {
+        const char* what;
+        ScriptedItem item;
+        std::string expected;
+    } rows[] = {
+        {"a drive root keeps its backslash", ChosenFolder("C:\\"), "C:\\"},
+        {"the leading space of a name is kept", ChosenFolder("C:\\ Leading"), "C:\\ Leading"},
+        {"the trailing space of a name goes", ChosenFolder("C:\\Trailing "), "C:\\Trailing"},
+        {"spaces around the path go", ChosenFolder("  C:\\Temp  "), "C:\\Temp"},
+        {"text after the NUL is ignored", {std::string("C:\\A\0C:\\Longer", 14), true}, "C:\\A"},
+        {"no NUL", {"C:\\NoNul", true}, "C:\\NoNul"},
+        {"a full buffer without a NUL", {std::string(512, 'x'), true}, std::string(512, 'x')},
+        {"a failed query writing nothing", {"", false}, ""},
+        {"a failed query writing an empty path", {std::string(1, '\0'), false}, ""},
+        {"an ANSI path comes back as UTF-8", ChosenFolder("C:\\Caf\xE9"), "C:\\Caf\xC3\xA9"},
+    };
+    for (const auto& row : rows) {
+        shell_.answers.push_back(row.item);
+        EXPECT_EQ(BrowseForFolder(shell_, "Pick A Folder"), row.expected) << row.what;
+    }
+    EXPECT_EQ(shell_.frees.size(), std::size(rows));
     ExpectEveryListFreedOnce();
 }
-
-struct BufferCase {
-    const char* name;
-    ScriptedItem item;
-    std::string expected;
-};
-
-class FolderPickerBuffer : public FolderPicker, public ::testing::WithParamInterface<BufferCase> {};
-
-TEST_P(FolderPickerBuffer, TextUpToTheFirstNulWithoutSurroundingSpaces) {
-    shell_.answers.push_back(GetParam().item);
-    EXPECT_EQ(BrowseForFolder(shell_, "Pick A Folder"), GetParam().expected);
-    ExpectEveryListFreedOnce();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Results, FolderPickerBuffer,
-    ::testing::Values(
-        BufferCase{"Folder", ChosenFolder("C:\\Windows"), "C:\\Windows"},
-        BufferCase{"DriveRootKeepsItsBackslash", ChosenFolder("C:\\"), "C:\\"},
-        // The space lies inside the path, not at its start.
-        BufferCase{"LeadingSpaceOfANameIsKept", ChosenFolder("C:\\ Leading"), "C:\\ Leading"},
-        BufferCase{"TrailingSpaceOfANameGoes", ChosenFolder("C:\\Trailing "), "C:\\Trailing"},
-        BufferCase{"SpacesAroundThePathGo", ChosenFolder("  C:\\Temp  "), "C:\\Temp"},
-        BufferCase{"TextAfterTheNulIsIgnored",
-                   ScriptedItem{std::string("C:\\A\0C:\\Longer", 14), true}, "C:\\A"},
-        BufferCase{"NoNulTakesTheWholeBuffer", ScriptedItem{"C:\\NoNul", true}, "C:\\NoNul"},
-        BufferCase{"FullBufferWithoutNul", ScriptedItem{std::string(512, 'x'), true},
-                   std::string(512, 'x')},
-        BufferCase{"FailedQueryWritingNothing", ScriptedItem{"", false}, ""},
-        BufferCase{"FailedQueryWritingAnEmptyPath", ScriptedItem{std::string(1, '\0'), false}, ""},
-        BufferCase{"AnsiPathComesBackAsUtf8", ChosenFolder("C:\\Caf\xE9"), "C:\\Caf\xC3\xA9"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // The owner of an item list: freed once however it is moved around.
-class ItemListOwner : public FolderPicker {
-protected:
-    shell::ItemList Chosen() {
-        shell_.answers.push_back(ChosenFolder("C:\\"));
-        shell::BrowseInfo info;
-        return shell::ItemList::Browse(shell_, info);
-    }
-};
-
-TEST_F(ItemListOwner, CancelGivesAnEmptyOwnerThatFreesNothing) {
+TEST_F(FolderPicker, AnItemListOwnerFreesItsListOnce) {
     shell::BrowseInfo info;
-    {
-        auto none = shell::ItemList::Browse(shell_, info);
-        EXPECT_FALSE(none.valid());
-    }
-    EXPECT_TRUE(shell_.frees.empty());
-}
-
-TEST_F(ItemListOwner, FreeIsSafeToCallTwice) {
-    auto list = Chosen();
-    ASSERT_TRUE(list.valid());
-    list.Free();
-    list.Free();
-    EXPECT_FALSE(list.valid());
-    ExpectEveryListFreedOnce();
-}
-
-TEST_F(ItemListOwner, MoveEmptiesTheSourceAndFreesOnce) {
-    {
-        auto first = Chosen();
-        const auto raw = first.get();
-        shell::ItemList second(std::move(first));
-        EXPECT_FALSE(first.valid());
-        EXPECT_EQ(second.get(), raw);
-        EXPECT_TRUE(shell_.frees.empty());
-    }
-    ExpectEveryListFreedOnce();
-    EXPECT_EQ(shell_.frees.size(), 1u);
-}
-
-TEST_F(ItemListOwner, MoveAssignmentFreesTheListItReplaces) {
-    auto kept = Chosen();
-    auto replaced = Chosen();
+    EXPECT_FALSE(shell::ItemList::Browse(shell_, info).valid());  // cancelled: nothing to free
+    shell_.answers.push_back(ChosenFolder("C:\\"));
+    shell_.answers.push_back(ChosenFolder("D:\\"));
+    auto first = shell::ItemList::Browse(shell_, info);
+    auto replaced = shell::ItemList::Browse(shell_, info);
     const auto replacedRaw = replaced.get();
-    replaced = std::move(kept);
-    EXPECT_EQ(shell_.frees[replacedRaw], 1);
-    EXPECT_EQ(shell_.liveItemLists(), 1u);
+    {
+        shell::ItemList moved(std::move(first));
+        EXPECT_FALSE(first.valid());
+        replaced = std::move(moved);
+        EXPECT_EQ(shell_.frees[replacedRaw], 1);
+        EXPECT_EQ(shell_.liveItemLists(), 1u);
+    }
     replaced = std::move(replaced);
     EXPECT_TRUE(replaced.valid());
+    replaced.Free();
+    replaced.Free();
+    EXPECT_FALSE(replaced.valid());
+    ExpectEveryListFreedOnce();
+    EXPECT_EQ(shell_.frees.size(), 2u);
 }
 
 }  // namespace

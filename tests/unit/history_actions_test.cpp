@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/frm_korvane.h"
+#include "control_snapshot.h"
 #include "registry/memory_registry.h"
 #include "shell/scripted_shell.h"
 #include "toolkit/scripted_services.h"
@@ -25,11 +26,23 @@ protected:
         form_.Form_Load();
         registry_.ClearJournal();
     }
+    void TearDown() override { EXPECT_TRUE(services_.messages.empty()); }
 
-    void Click(const char* button, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            form_.controls().button(button).UserClick();
+    // Clicks `button` twice: the second finds nothing left to remove.
+    void ClickTwice(const char* button) {
+        const auto before = control_test::Snapshot(form_.controls());
+        form_.controls().button(button).UserClick();
+        form_.controls().button(button).UserClick();
+        EXPECT_EQ(control_test::Snapshot(form_.controls()), before) << "no control changes";
+    }
+    // The names of the values deleted and the keys removed, in order.
+    std::vector<std::string> Removed() const {
+        std::vector<std::string> removed;
+        for (const auto& entry : registry_.Changes()) {
+            removed.push_back(entry.op == registry::RegistryOp::DeleteKey ? entry.path
+                                                                          : entry.name);
         }
+        return removed;
     }
 
     registry::MemoryRegistry registry_;
@@ -38,100 +51,45 @@ protected:
     app::frmKorvane form_{registry_, services_, shell_};
 };
 
-TEST_F(HistoryActions, ClearRemovesTheTypedAddressesAndASecondClickDoesNothing) {
+TEST_F(HistoryActions, ClearRemovesTheTypedAddresses) {
     registry_.PutText(kCurrentUser, kTypedUrls, "url1", "http://example.com/");
-    registry_.PutText(kCurrentUser, kTypedUrls, "url2", "http://example.org/");
-    Click("cmdClear");
+    ClickTwice("cmdClear");
     EXPECT_FALSE(registry_.HasKey(kCurrentUser, kTypedUrls));
     EXPECT_TRUE(registry_.HasKey(kCurrentUser, "Software\\Microsoft\\Internet Explorer"));
-    registry_.ClearJournal();
-    Click("cmdClear");
-    EXPECT_FALSE(registry_.HasKey(kCurrentUser, kTypedUrls));
-    EXPECT_TRUE(registry_.Changes().empty());
-    EXPECT_TRUE(services_.messages.empty());
+    EXPECT_EQ(Removed(), std::vector<std::string>{"HKCU\\" + std::string(kTypedUrls)});
 }
 
 TEST_F(HistoryActions, ClearLeavesAKeyWithSubKeysInPlaceSilently) {
     registry_.PutText(kCurrentUser, kTypedUrls, "url1", "http://example.com/");
     registry_.PutKey(kCurrentUser, std::string(kTypedUrls) + "\\Nested");
-    Click("cmdClear");
-    EXPECT_TRUE(registry_.HasKey(kCurrentUser, kTypedUrls));
+    ClickTwice("cmdClear");
     EXPECT_EQ(registry_.GetText(kCurrentUser, kTypedUrls, "url1"), "http://example.com/");
-    EXPECT_EQ(registry_.SubKeyNames(kCurrentUser, kTypedUrls), std::vector<std::string>{"Nested"});
-    EXPECT_TRUE(services_.messages.empty());
+    EXPECT_TRUE(registry_.Changes().empty());
 }
 
-struct RestoreCase {
-    const char* name;
-    std::vector<std::string> seeded;     // values put under the toolbar key
-    std::vector<std::string> remaining;  // its values afterwards, in stored order
-};
-
-class RestoreLogo : public HistoryActions, public ::testing::WithParamInterface<RestoreCase> {};
-
-TEST_P(RestoreLogo, RemovesBothLogoValuesAndNothingElse) {
-    for (const auto& name : GetParam().seeded) {
-        registry_.PutText(kCurrentUser, kToolbar, name, "C:\\" + name + ".bmp");
-    }
-    const bool keyBefore = registry_.HasKey(kCurrentUser, kToolbar);
-    Click("cmdRestore", 2);
-    EXPECT_EQ(registry_.HasKey(kCurrentUser, kToolbar), keyBefore);
-    if (keyBefore) {
-        EXPECT_EQ(registry_.ValueNames(kCurrentUser, kToolbar), GetParam().remaining);
-    }
-    for (const auto& entry : registry_.Changes()) {
-        EXPECT_EQ(entry.op, registry::RegistryOp::DeleteValue) << entry.path << " " << entry.name;
-    }
-    EXPECT_TRUE(services_.messages.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Toolbar, RestoreLogo,
-    ::testing::Values(
-        RestoreCase{"OnlySmall", {"SmBrandBitmap", "BackBitmap", "Other"}, {"BackBitmap", "Other"}},
-        RestoreCase{"OnlyLarge", {"BrandBitmap", "BackBitmap"}, {"BackBitmap"}},
-        RestoreCase{"Both", {"BrandBitmap", "SmBrandBitmap"}, {}},
-        RestoreCase{"Neither", {"BackBitmap"}, {"BackBitmap"}}, RestoreCase{"NoKey", {}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(HistoryActions, RestoreDeletesTheLargeLogoThenTheSmallOne) {
-    registry_.PutText(kCurrentUser, kToolbar, "BrandBitmap", "a");
-    registry_.PutText(kCurrentUser, kToolbar, "SmBrandBitmap", "b");
-    Click("cmdRestore");
-    std::vector<std::string> deleted;
-    for (const auto& entry : registry_.Changes()) {
-        deleted.push_back(entry.name);
-    }
-    EXPECT_EQ(deleted, (std::vector<std::string>{"BrandBitmap", "SmBrandBitmap"}));
-}
-
-// Every control's visible state, to compare before and after an action.
-std::vector<std::string> Snapshot(const toolkit::ControlSet& controls) {
-    std::vector<std::string> states;
-    for (const auto& control : controls.all()) {
-        std::string state = control->name() + (control->enabled() ? " on" : " off");
-        if (auto* box = dynamic_cast<const toolkit::CheckBox*>(control.get())) {
-            state += " " + std::to_string(box->value());
+TEST_F(HistoryActions, RestoreDeletesTheLargeLogoThenTheSmallOneAndNothingElse) {
+    const struct {
+        std::vector<std::string> seeded;  // values put under the toolbar key
+        std::vector<std::string> removed;
+        std::vector<std::string> remaining;
+    } rows[] = {
+        {{"SmBrandBitmap", "BrandBitmap", "BackBitmap"},
+         {"BrandBitmap", "SmBrandBitmap"},
+         {"BackBitmap"}},
+        {{"SmBrandBitmap", "Other"}, {"SmBrandBitmap"}, {"Other"}},
+        {{}, {}, {}},  // no key at all
+    };
+    for (const auto& row : rows) {
+        for (const auto& name : row.seeded) {
+            registry_.PutText(kCurrentUser, kToolbar, name, "C:\\" + name + ".bmp");
         }
-        if (auto* text = dynamic_cast<const toolkit::TextBox*>(control.get())) {
-            state += " [" + text->text() + "] [" + text->tooltip() + "]";
-        }
-        if (auto* captioned = dynamic_cast<const toolkit::CaptionedControl*>(control.get())) {
-            state += " " + captioned->caption();
-        }
-        states.push_back(state);
+        registry_.ClearJournal();
+        ClickTwice("cmdRestore");
+        EXPECT_EQ(Removed(), row.removed);
+        EXPECT_EQ(registry_.ValueNames(kCurrentUser, kToolbar), row.remaining);
+        EXPECT_EQ(registry_.HasKey(kCurrentUser, kToolbar), !row.seeded.empty());
+        registry_.DeleteKey(kCurrentUser, kToolbar);
     }
-    return states;
-}
-
-TEST_F(HistoryActions, NeitherActionChangesAControl) {
-    registry_.PutText(kCurrentUser, kTypedUrls, "url1", "http://example.com/");
-    registry_.PutText(kCurrentUser, kToolbar, "BrandBitmap", "a");
-    const auto before = Snapshot(form_.controls());
-    Click("cmdClear");
-    Click("cmdRestore");
-    EXPECT_EQ(Snapshot(form_.controls()), before);
-    EXPECT_FALSE(registry_.HasKey(kCurrentUser, kTypedUrls));
 }
 
 }  // namespace

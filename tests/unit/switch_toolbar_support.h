@@ -66,21 +66,16 @@ inline void Plant(registry::MemoryRegistry& store, registry::RawKey root, std::s
     }
 }
 
-// A stored value as a test reads it: REG_SZ "yes", REG_DWORD 1, REG_BINARY 3 bytes. Text data
-// without its NUL shows as unterminated.
+// A stored value as a test reads it: REG_SZ "yes", REG_DWORD 1, type 3 with 3 bytes.
 inline std::string ShowValue(std::uint32_t type, const registry::Bytes& data) {
-    if (type == registry::kRegSz) {
-        if (data.empty() || data.back() != 0) {
-            return "REG_SZ unterminated \"" + std::string(data.begin(), data.end()) + "\"";
-        }
+    if (type == registry::kRegSz && !data.empty() && data.back() == 0) {
         return "REG_SZ \"" + std::string(data.begin(), data.end() - 1) + "\"";
     }
     if (type == registry::kRegDword && data.size() == 4) {
-        const std::uint32_t bits =
-            data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24;
-        return "REG_DWORD " + std::to_string(bits);
+        return "REG_DWORD " + std::to_string(data[0] | data[1] << 8 | data[2] << 16 |
+                                             static_cast<std::uint32_t>(data[3]) << 24);
     }
-    return "type " + std::to_string(type) + " " + std::to_string(data.size()) + " bytes";
+    return "type " + std::to_string(type) + " with " + std::to_string(data.size()) + " bytes";
 }
 
 // The stored value of `name`, shown, or "missing".

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "text_form_fixture.h"
 
@@ -14,99 +16,71 @@ namespace {
 using settings::kMaxConnections;
 using settings::kMaxConnections1_0;
 
-// Both values as REG_DWORD `number`.
-void ExpectBothDwords(const registry::MemoryRegistry& store, std::uint32_t number) {
-    for (const auto& value : {kMaxConnections, kMaxConnections1_0}) {
-        const auto stored = store.Get(value.root, value.keyPath, value.valueName);
-        ASSERT_TRUE(stored.has_value()) << value.valueName;
-        EXPECT_EQ(stored->type, registry::kRegDword) << value.valueName;
-        EXPECT_EQ(store.GetDword(value.root, value.keyPath, value.valueName), number)
-            << value.valueName;
+class Downloads : public TextForm {
+protected:
+    // Both values as REG_DWORD `number`, or both missing.
+    void ExpectBoth(std::optional<std::uint32_t> number) {
+        const std::string expected =
+            number ? "REG_DWORD " + std::to_string(*number) : std::string("missing");
+        EXPECT_EQ(Stored(kMaxConnections), expected);
+        EXPECT_EQ(Stored(kMaxConnections1_0), expected);
     }
-}
-
-void ExpectNeither(const registry::MemoryRegistry& store) {
-    for (const auto& value : {kMaxConnections, kMaxConnections1_0}) {
-        EXPECT_FALSE(store.Get(value.root, value.keyPath, value.valueName).has_value())
-            << value.valueName;
-    }
-}
-
-struct StartupCase {
-    const char* name;
-    std::optional<std::uint32_t> perServer;  // nothing: the value is missing
-    std::optional<std::uint32_t> per1_0Server;
-    std::string shown;
-    std::uint32_t written;
 };
 
-class DownloadsStartup : public TextForm, public ::testing::WithParamInterface<StartupCase> {};
-
-TEST_P(DownloadsStartup, BoxShowsTheFirstValueAndBothTakeIt) {
-    const auto& row = GetParam();
-    if (row.perServer) {
-        SeedDword(kMaxConnections, *row.perServer);
+TEST_F(Downloads, AtStartTheBoxShowsTheFirstValueAndBothTakeIt) {
+    const struct {
+        std::optional<std::uint32_t> perServer, per1_0Server;  // nothing: missing
+        std::string shown;
+    } rows[] = {{std::nullopt, std::nullopt, "2"}, {4, 8, "4"}, {std::nullopt, 8, "2"}};
+    for (const auto& row : rows) {
+        registry::MemoryRegistry store;
+        store.PutText(registry::kLocalMachine, "Software\\Microsoft\\Internet Explorer", "Version",
+                      "6.0");
+        for (const auto& [value, number] : {std::pair{kMaxConnections, row.perServer},
+                                            std::pair{kMaxConnections1_0, row.per1_0Server}}) {
+            if (number) {
+                store.PutDword(value.root, value.keyPath, value.valueName, *number);
+            }
+        }
+        app::frmKorvane form(store, services_, shell_);
+        form.Form_Load();
+        EXPECT_EQ(form.controls().textBox(kMaxConnections.control).text(), row.shown);
+        for (const auto& value : {kMaxConnections, kMaxConnections1_0}) {
+            EXPECT_EQ(store.GetDword(value.root, value.keyPath, value.valueName),
+                      std::stoul(row.shown))
+                << value.valueName;
+        }
     }
-    if (row.per1_0Server) {
-        SeedDword(kMaxConnections1_0, *row.per1_0Server);
-    }
-    Load();
-    EXPECT_EQ(Box(kMaxConnections).text(), row.shown);
-    EXPECT_EQ(Box(kMaxConnections).tooltip(), row.shown);
-    ExpectBothDwords(registry_, row.written);
     EXPECT_TRUE(services_.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, DownloadsStartup,
-    ::testing::Values(StartupCase{"MissingShowsTwo", std::nullopt, std::nullopt, "2", 2},
-                      StartupCase{"SecondFollowsTheFirst", 4, 8, "4", 4},
-                      StartupCase{"OnlySecondStoredIsNotRead", std::nullopt, 8, "2", 2},
-                      StartupCase{"ZeroIsAValue", 0, std::nullopt, "0", 0},
-                      StartupCase{"LargestPositive", 2147483647, 1, "2147483647", 2147483647}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(TextForm, DownloadsStoredAsTextIsWrittenBackAsDword) {
-    SeedText(kMaxConnections, "6");
-    Load();
-    EXPECT_EQ(Box(kMaxConnections).text(), "6");
-    ExpectBothDwords(registry_, 6);
-}
-
-// After start-up the box holds "2"; one backspace empties it.
-class DownloadsTyping : public TextForm {
+// After start-up the box holds "2"; one backspace empties it and deletes both values.
+class DownloadsTyping : public Downloads {
 protected:
     void SetUp() override {
         Load();
-        Box(kMaxConnections).UserType(8);
-        ASSERT_EQ(Box(kMaxConnections).text(), "");
+        box().UserType(8);
+        ASSERT_EQ(box().text(), "");
+        ExpectBoth(std::nullopt);
         registry_.ClearJournal();
     }
+    toolkit::TextBox& box() { return Box(kMaxConnections); }
 };
 
-TEST_F(DownloadsTyping, EmptyingTheBoxDeletesBothValues) {
-    ExpectNeither(registry_);
-    EXPECT_EQ(Box(kMaxConnections).tooltip(), "");
-}
-
-TEST_F(DownloadsTyping, EveryKeystrokeWritesBothValues) {
-    auto& box = Box(kMaxConnections);
-    box.UserType('1');
-    ExpectBothDwords(registry_, 1);
-    box.UserType('0');
-    EXPECT_EQ(box.text(), "10");
-    EXPECT_EQ(box.tooltip(), "10");
-    ExpectBothDwords(registry_, 10);
-    box.UserType(8);
-    ExpectBothDwords(registry_, 1);
-    box.UserType(8);
-    ExpectNeither(registry_);
+TEST_F(DownloadsTyping, EveryKeystrokeWritesBothValuesInTurn) {
+    box().UserType('1');
+    ExpectBoth(1);
+    box().UserType('0');
+    ExpectShown(kMaxConnections, "10");
+    ExpectBoth(10);
+    box().UserType(8);
+    ExpectBoth(1);
+    box().UserType(8);
+    ExpectBoth(std::nullopt);
     // The second value always right after the first, one write or delete each per change.
-    const auto changes = registry_.Changes();
     std::vector<std::string> names;
-    for (const auto& entry : changes) {
-        if (entry.op == registry::RegistryOp::SetValue ||
-            entry.op == registry::RegistryOp::DeleteValue) {
+    for (const auto& entry : registry_.Changes()) {
+        if (entry.op != registry::RegistryOp::CreateKey) {
             names.push_back(entry.name);
         }
     }
@@ -117,99 +91,46 @@ TEST_F(DownloadsTyping, EveryKeystrokeWritesBothValues) {
     EXPECT_TRUE(services_.messages.empty());
 }
 
-TEST_F(DownloadsTyping, LeadingZerosAreWrittenAsTheNumber) {
-    Box(kMaxConnections).UserPaste("007");
-    EXPECT_EQ(Box(kMaxConnections).text(), "007");
-    ExpectBothDwords(registry_, 7);
+TEST_F(DownloadsTyping, OnlyBackspaceAndDigitsPass) {
+    const std::int16_t refused[] = {'a', 'Z', ' ', '-', '.', '/', ':', 9, 13, 22, 0x0663};
+    for (const auto code : refused) {
+        EXPECT_EQ(box().UserKeyPress(code), 0) << code;
+        box().UserType(code);
+    }
+    EXPECT_EQ(box().UserKeyPress(8), 8);
+    box().UserType(8);  // on the empty box: nothing to delete
+    EXPECT_EQ(box().text(), "");
+    EXPECT_TRUE(registry_.Changes().empty());
+    box().UserType('0');
+    box().UserType('9');
+    EXPECT_EQ(box().text(), "09");
+    ExpectBoth(9);
 }
 
-struct KeyCase {
-    const char* name;
-    std::int16_t code;
-    bool passes;
-    std::string textAfter;                 // typed into the emptied box
-    std::optional<std::uint32_t> written;  // nothing: neither value exists and none was written
-};
-
-class DownloadsKeyFilter : public DownloadsTyping, public ::testing::WithParamInterface<KeyCase> {};
-
-TEST_P(DownloadsKeyFilter, OnlyBackspaceAndDigitsPass) {
-    const auto& row = GetParam();
-    EXPECT_EQ(Box(kMaxConnections).UserKeyPress(row.code), row.passes ? row.code : 0);
-
-    Box(kMaxConnections).UserType(row.code);
-    EXPECT_EQ(Box(kMaxConnections).text(), row.textAfter);
-    if (row.written) {
-        ExpectBothDwords(registry_, *row.written);
-    } else {
-        ExpectNeither(registry_);
-        EXPECT_TRUE(registry_.Changes().empty());
+TEST_F(DownloadsTyping, PastedTextIsNotFilteredButMustBeA32BitNumber) {
+    const struct {
+        std::string pasted;
+        std::optional<std::uint32_t> written;  // nothing: two reports and neither value written
+        std::string report;
+    } rows[] = {
+        {"2147483647", 2147483647u, ""},
+        {"2147483648", std::nullopt, "Error: 6. Overflow"},
+        {"12ab", std::nullopt, "Error: 13. Type mismatch"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pasted);
+        box().UserEdit("");
+        services_.messages.clear();
+        box().UserPaste(row.pasted);
+        ExpectShown(kMaxConnections, row.pasted);
+        ExpectBoth(row.written);
+        ASSERT_EQ(services_.messages.size(), row.written ? 0u : 2u);
+        for (const auto& message : services_.messages) {
+            EXPECT_EQ(message.title, "RegistrySetKeyValue");
+            EXPECT_EQ(message.prompt, row.report);
+            EXPECT_EQ(message.buttons, toolkit::kOkOnly);
+        }
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, DownloadsKeyFilter,
-    ::testing::Values(KeyCase{"LetterLower", 'a', false, "", std::nullopt},
-                      KeyCase{"LetterUpper", 'Z', false, "", std::nullopt},
-                      KeyCase{"Space", ' ', false, "", std::nullopt},
-                      KeyCase{"Minus", '-', false, "", std::nullopt},
-                      KeyCase{"FullStop", '.', false, "", std::nullopt},
-                      KeyCase{"CharacterBeforeZero", '/', false, "", std::nullopt},
-                      KeyCase{"CharacterAfterNine", ':', false, "", std::nullopt},
-                      KeyCase{"Tab", 9, false, "", std::nullopt},
-                      KeyCase{"Enter", 13, false, "", std::nullopt},
-                      KeyCase{"ControlV", 22, false, "", std::nullopt},
-                      KeyCase{"NonAsciiDigit", static_cast<std::int16_t>(0x0663), false, "",
-                              std::nullopt},
-                      KeyCase{"BackspaceOnEmptyBox", 8, true, "", std::nullopt},
-                      KeyCase{"Zero", '0', true, "0", 0}, KeyCase{"Nine", '9', true, "9", 9}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct PasteCase {
-    const char* name;
-    std::string pasted;
-    std::optional<std::uint32_t> written;  // nothing: two reports and neither value written
-    std::string report;
-};
-
-class DownloadsPaste : public DownloadsTyping, public ::testing::WithParamInterface<PasteCase> {};
-
-TEST_P(DownloadsPaste, PastedTextIsNotFilteredButMustBeA32BitNumber) {
-    const auto& row = GetParam();
-    Box(kMaxConnections).UserPaste(row.pasted);
-    EXPECT_EQ(Box(kMaxConnections).text(), row.pasted);
-    EXPECT_EQ(Box(kMaxConnections).tooltip(), row.pasted);
-    if (row.written) {
-        ExpectBothDwords(registry_, *row.written);
-        EXPECT_TRUE(services_.messages.empty());
-        return;
-    }
-    ExpectNeither(registry_);
-    ASSERT_EQ(services_.messages.size(), 2u);
-    for (const auto& message : services_.messages) {
-        EXPECT_EQ(message.title, "RegistrySetKeyValue");
-        EXPECT_EQ(message.prompt, row.report);
-        EXPECT_EQ(message.buttons, toolkit::kOkOnly);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Pasted, DownloadsPaste,
-    ::testing::Values(PasteCase{"LargestNumber", "2147483647", 2147483647u, ""},
-                      PasteCase{"OneTooLarge", "2147483648", std::nullopt, "Error: 6. Overflow"},
-                      PasteCase{"Negative", "-1", 0xFFFFFFFFu, ""},
-                      PasteCase{"NotANumber", "12ab", std::nullopt, "Error: 13. Type mismatch"},
-                      PasteCase{"OnlySpaces", "  ", std::nullopt, "Error: 13. Type mismatch"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(DownloadsTyping, RejectedTextIsTriedAgainOnTheNextChange) {
-    auto& box = Box(kMaxConnections);
-    box.UserPaste("2147483648");
-    ASSERT_EQ(services_.messages.size(), 2u);
-    box.UserType(8);
-    EXPECT_EQ(box.text(), "214748364");
-    ExpectBothDwords(registry_, 214748364);
-    EXPECT_EQ(services_.messages.size(), 2u);
 }
 
 }  // namespace

@@ -42,36 +42,42 @@ protected:
         return form_.controls().textBox(value.control);
     }
 
-    void SeedText(const TextValue& value, const std::string& text) {
-        registry_.PutText(value.root, value.keyPath, value.valueName, text);
-    }
-    void SeedDword(const TextValue& value, std::uint32_t number) {
-        registry_.PutDword(value.root, value.keyPath, value.valueName, number);
-    }
     void Seed(const TextValue& value, std::uint32_t type, registry::Bytes data) {
         registry_.Put(value.root, value.keyPath, value.valueName, type, std::move(data));
     }
-
-    std::optional<registry::StoredValue> Stored(const TextValue& value) const {
-        return registry_.Get(value.root, value.keyPath, value.valueName);
-    }
-    std::optional<std::string> StoredText(const TextValue& value) const {
-        return registry_.GetText(value.root, value.keyPath, value.valueName);
-    }
-    std::optional<std::uint32_t> StoredDword(const TextValue& value) const {
-        return registry_.GetDword(value.root, value.keyPath, value.valueName);
+    void SeedText(const TextValue& value, const std::string& text) {
+        registry_.PutText(value.root, value.keyPath, value.valueName, text);
     }
 
-    // The changes made to `value` since the journal was last cleared.
-    std::vector<registry::JournalEntry> ChangesTo(const TextValue& value) const {
-        const std::string path = registry::RootName(value.root) + "\\" + std::string(value.keyPath);
-        std::vector<registry::JournalEntry> found;
-        for (const auto& entry : registry_.Changes()) {
-            if (entry.path == path && entry.name == value.valueName) {
-                found.push_back(entry);
-            }
+    // The stored value: `REG_SZ "text"`, `REG_DWORD 4`, another type's number, or "missing".
+    std::string Stored(const TextValue& value) const {
+        const auto stored = registry_.Get(value.root, value.keyPath, value.valueName);
+        if (!stored) {
+            return "missing";
         }
-        return found;
+        if (const auto text = registry_.GetText(value.root, value.keyPath, value.valueName)) {
+            return "REG_SZ \"" + *text + "\"";
+        }
+        if (const auto number = registry_.GetDword(value.root, value.keyPath, value.valueName)) {
+            return "REG_DWORD " + std::to_string(*number);
+        }
+        return "type " + std::to_string(stored->type);
+    }
+
+    // How many changes `value` saw since the journal was last cleared.
+    std::size_t ChangesTo(const TextValue& value) const {
+        const std::string path = registry::RootName(value.root) + "\\" + std::string(value.keyPath);
+        std::size_t changes = 0;
+        for (const auto& entry : registry_.Changes()) {
+            changes += entry.path == path && entry.name == value.valueName;
+        }
+        return changes;
+    }
+
+    // Box text and tooltip, which every change handler keeps equal.
+    void ExpectShown(const TextValue& value, const std::string& text) {
+        EXPECT_EQ(Box(value).text(), text) << value.control;
+        EXPECT_EQ(Box(value).tooltip(), text) << value.control;
     }
 
     registry::MemoryRegistry registry_;

@@ -17,30 +17,18 @@ namespace {
 
 constexpr LCID kEnglishUs = 0x409;
 
-// A BSTR holding `utf8` with every character, embedded NULs included.
-class Bstr {
-public:
-    explicit Bstr(std::string_view utf8) {
-        std::wstring wide;
-        if (!utf8.empty()) {
-            const int length = static_cast<int>(utf8.size());
-            wide.resize(static_cast<std::size_t>(
-                MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0)));
-            MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(),
-                                static_cast<int>(wide.size()));
-        }
-        value_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    }
-    ~Bstr() { SysFreeString(value_); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    BSTR get() const { return value_; }
-
-private:
-    BSTR value_ = nullptr;
-};
-
-Outcome FromHresult(HRESULT result, std::int64_t value) {
+// The platform's answer for `text` (every character, embedded NULs included) through `parse`,
+// one of VarI2FromStr and VarI4FromStr.
+template <typename Number, typename Parse>
+Outcome Platform(std::string_view text, Parse parse) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
+    BSTR bstr = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    Number value = 0;
+    const HRESULT result = parse(bstr, kEnglishUs, 0, &value);
+    SysFreeString(bstr);
     switch (result) {
         case S_OK:
             return Is(value);
@@ -51,20 +39,6 @@ Outcome FromHresult(HRESULT result, std::int64_t value) {
         default:
             return {static_cast<std::int32_t>(result), 0};
     }
-}
-
-Outcome PlatformInt16(std::string_view text) {
-    Bstr bstr(text);
-    SHORT value = 0;
-    const HRESULT result = VarI2FromStr(bstr.get(), kEnglishUs, 0, &value);
-    return FromHresult(result, value);
-}
-
-Outcome PlatformInt32(std::string_view text) {
-    Bstr bstr(text);
-    LONG value = 0;
-    const HRESULT result = VarI4FromStr(bstr.get(), kEnglishUs, 0, &value);
-    return FromHresult(result, value);
 }
 
 template <typename Fn>
@@ -81,8 +55,8 @@ TEST(ConversionsAgainstOleaut32, AgreeExceptWhereTheTableSaysWhy) {
     for (const auto& row : kConversionCases) {
         const std::string text(row.text);
         SCOPED_TRACE(registry::Describe(registry::Variant(text)));
-        const auto platform16 = PlatformInt16(text);
-        const auto platform32 = PlatformInt32(text);
+        const auto platform16 = Platform<SHORT>(text, VarI2FromStr);
+        const auto platform32 = Platform<LONG>(text, VarI4FromStr);
         const auto ours16 = Ours([&] { return registry::ToInt16(registry::Variant(text)); });
         const auto ours32 = Ours([&] { return registry::ToInt32(registry::Variant(text)); });
         // This build reads the table as the native one does.

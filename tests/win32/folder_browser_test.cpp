@@ -17,15 +17,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct FoundDialog {
-    HWND window = nullptr;
-};
-
 BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
     char className[32] = {};
     GetClassNameA(window, className, sizeof className);
     if (std::string(className) == "#32770" && IsWindowVisible(window)) {
-        reinterpret_cast<FoundDialog*>(param)->window = window;
+        *reinterpret_cast<HWND*>(param) = window;
         return FALSE;
     }
     return TRUE;
@@ -34,10 +30,7 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
 BOOL CALLBACK FindTitle(HWND child, LPARAM param) {
     char text[128] = {};
     GetWindowTextA(child, text, sizeof text);
-    if (std::string(text) == "Pick A Folder") {
-        *reinterpret_cast<bool*>(param) = true;
-        return FALSE;
-    }
+    *reinterpret_cast<bool*>(param) |= std::string(text) == "Pick A Folder";
     return TRUE;
 }
 
@@ -67,38 +60,36 @@ public:
     std::atomic<bool> found{false};
     std::atomic<bool> owned{true};
     std::atomic<bool> titled{false};
-    std::atomic<bool> selected{false};
 
 private:
     void Run() {
-        FoundDialog dialog;
-        for (int tries = 0; tries < 600 && dialog.window == nullptr; ++tries) {
+        HWND dialog = nullptr;
+        for (int tries = 0; tries < 600 && dialog == nullptr; ++tries) {
             std::this_thread::sleep_for(50ms);
             EnumThreadWindows(thread_, FindDialog, reinterpret_cast<LPARAM>(&dialog));
         }
-        if (dialog.window == nullptr) {
+        if (dialog == nullptr) {
             return;
         }
         found = true;
-        owned = GetWindow(dialog.window, GW_OWNER) != nullptr;
+        owned = GetWindow(dialog, GW_OWNER) != nullptr;
         bool title = false;
-        EnumChildWindows(dialog.window, FindTitle, reinterpret_cast<LPARAM>(&title));
+        EnumChildWindows(dialog, FindTitle, reinterpret_cast<LPARAM>(&title));
         titled = title;
         int button = IDCANCEL;
         if (answer_ == Answer::SelectAndOk) {
             DWORD_PTR result = 0;
-            SendMessageTimeoutA(dialog.window, BFFM_SETSELECTIONA, TRUE,
+            SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE,
                                 reinterpret_cast<LPARAM>(select_.c_str()), SMTO_NORMAL, 10000,
                                 &result);
-            selected = true;
             button = IDOK;
         }
-        PostMessageA(dialog.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-        for (int tries = 0; tries < 200 && IsWindow(dialog.window); ++tries) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        for (int tries = 0; tries < 200 && IsWindow(dialog); ++tries) {
             std::this_thread::sleep_for(50ms);
         }
-        if (IsWindow(dialog.window)) {
-            PostMessageA(dialog.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        if (IsWindow(dialog)) {
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         }
     }
 
@@ -119,11 +110,6 @@ public:
 
 class FolderBrowser : public ::testing::Test {
 protected:
-    std::string WindowsDirectory() {
-        std::string path(MAX_PATH, '\0');
-        path.resize(GetWindowsDirectoryA(path.data(), MAX_PATH));
-        return path;
-    }
     CountingShell shell_;
 };
 
@@ -139,13 +125,12 @@ TEST_F(FolderBrowser, ComesUpTitledWithoutAnOwnerAndCancelGivesEmptyText) {
 }
 
 TEST_F(FolderBrowser, OkReturnsTheSelectedFolderAndFreesItsItemList) {
-    const std::string windows = WindowsDirectory();
-    ASSERT_FALSE(windows.empty());
+    std::string windows(MAX_PATH, '\0');
+    windows.resize(GetWindowsDirectoryA(windows.data(), MAX_PATH));
     BrowserUser user(GetCurrentThreadId(), Answer::SelectAndOk, windows);
     const std::string result = shell::BrowseForFolder(shell_, "Pick A Folder");
     user.Join();
     ASSERT_TRUE(user.found) << "the folder browser never came up";
-    EXPECT_TRUE(user.selected);
     EXPECT_EQ(
         CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, result.c_str(), -1, windows.c_str(), -1),
         CSTR_EQUAL)

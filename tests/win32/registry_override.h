@@ -2,52 +2,25 @@
 // HKEY_LOCAL_MACHINE of this process lead into two fresh, empty scratch keys under the real
 // HKCU\Software\KorvaneTest. The destructor restores both roots and deletes the scratch keys.
 // Scratch keys left behind by a crashed run are swept once they are an hour old.
-//
-//     TEST(Something, Touches) {
-//         registry_test::RegistryOverride isolated;  // RegOpenKeyEx(HKEY_CURRENT_USER...)
-//         ...                                        // now reaches the scratch key
-//     }
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <cwchar>
+#include <memory>
 #include <stdexcept>
 #include <string>
-#include <utility>
+#include <type_traits>
 #include <vector>
 
 namespace registry_test {
 
 // A move-only owner of one HKEY.
-class UniqueHkey {
-public:
-    UniqueHkey() = default;
-    explicit UniqueHkey(HKEY key) : key_(key) {}
-    ~UniqueHkey() { Close(); }
-    UniqueHkey(const UniqueHkey&) = delete;
-    UniqueHkey& operator=(const UniqueHkey&) = delete;
-    UniqueHkey(UniqueHkey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    UniqueHkey& operator=(UniqueHkey&& other) noexcept {
-        if (this != &other) {
-            Close();
-            key_ = std::exchange(other.key_, nullptr);
-        }
-        return *this;
-    }
-
-    HKEY get() const { return key_; }
-    void Close() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-            key_ = nullptr;
-        }
-    }
-
-private:
-    HKEY key_ = nullptr;
+struct HkeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
 };
+using UniqueHkey = std::unique_ptr<std::remove_pointer_t<HKEY>, HkeyCloser>;
 
 class RegistryOverride {
 public:
@@ -76,10 +49,10 @@ public:
     ~RegistryOverride() {
         RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        currentUser_.Close();
-        localMachine_.Close();
+        currentUser_.reset();
+        localMachine_.reset();
         RegDeleteTreeW(scratch_.get(), nullptr);
-        scratch_.Close();
+        scratch_.reset();
         HKEY testRoot = nullptr;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, kTestRoot, 0, KEY_ALL_ACCESS, &testRoot) ==
             ERROR_SUCCESS) {
@@ -117,23 +90,17 @@ private:
 
     // Deletes the scratch keys whose names say they are older than kStaleAfter.
     static void SweepStale(HKEY testRoot, std::uint64_t now) {
-        DWORD longest = 0;
-        if (RegQueryInfoKeyW(testRoot, nullptr, nullptr, nullptr, nullptr, &longest, nullptr,
-                             nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-            return;
-        }
         std::vector<std::wstring> stale;
-        std::wstring name(longest + 1, L'\0');
+        wchar_t name[256];  // the longest key name the registry allows, and its NUL
         for (DWORD index = 0;; ++index) {
-            DWORD length = longest + 1;
-            if (RegEnumKeyExW(testRoot, index, name.data(), &length, nullptr, nullptr, nullptr,
-                              nullptr) != ERROR_SUCCESS) {
+            DWORD length = 256;
+            if (RegEnumKeyExW(testRoot, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
                 break;
             }
-            const std::wstring found = name.substr(0, length);
-            const std::uint64_t created = std::wcstoull(found.c_str(), nullptr, 10);
+            const std::uint64_t created = std::wcstoull(name, nullptr, 10);
             if (created < now && now - created > kStaleAfter) {
-                stale.push_back(found);
+                stale.emplace_back(name, length);
             }
         }
         for (const auto& key : stale) {
