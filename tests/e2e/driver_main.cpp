@@ -14,15 +14,16 @@
 #include "tests/e2e/harness.h"
 #include "tests/e2e/program_process.h"
 #include "tests/e2e/registry_access.h"
-#include "tests/e2e/value_seed.h"
+#include "tests/e2e/registry_snapshot.h"
 
 namespace {
 
 constexpr wchar_t kRelaunchedVariable[] = L"KORVANE_E2E_RELAUNCHED";
 
 int RunAtDpi(int dpi) {
-    e2e::ValueSeed logPixels(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels",
-                             e2e::Dword(static_cast<std::uint32_t>(dpi)));
+    const e2e::RegistryTreeGuard desktop(HKEY_CURRENT_USER, "Control Panel\\Desktop");
+    e2e::WriteValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels",
+                    e2e::Dword(static_cast<std::uint32_t>(dpi)));
     SetEnvironmentVariableW(kRelaunchedVariable, L"1");
     std::wstring commandLine = GetCommandLineW();
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
@@ -41,8 +42,8 @@ int RunAtDpi(int dpi) {
         std::fprintf(stderr, "could not run the driver again at %d DPI\n", dpi);
         return 1;
     }
-    e2e::OwnedHandle process(info.hProcess);
-    e2e::OwnedHandle thread(info.hThread);
+    const e2e::OwnedHandle process(info.hProcess);
+    CloseHandle(info.hThread);
     DWORD code = 1;
     // The run keeps to its budget; the margin is for ending the program and putting back.
     const auto limit = e2e::Options().budget + std::chrono::seconds(60);

@@ -1,10 +1,14 @@
 #include "tests/e2e/harness.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace e2e {
 
 namespace {
+
+constexpr wchar_t kMainWindowClass[] = L"KorvaneMainWindow";
 
 struct KeyTree {
     HKEY root;
@@ -13,14 +17,23 @@ struct KeyTree {
 
 // Every key below which the program reads, writes or deletes anything.
 const std::array<KeyTree, 6> kTouchedKeys = {{
-    {HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer"},
-    {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete"},
-    {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"},
-    {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer"},
-    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Internet Explorer"},
-    {HKEY_LOCAL_MACHINE,
-     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults"},
+    {HKEY_CURRENT_USER, kBrowserKey},
+    {HKEY_CURRENT_USER, kAutoCompleteKey},
+    {HKEY_CURRENT_USER, kSettingsKey},
+    {HKEY_CURRENT_USER, kPolicyKey},
+    {HKEY_LOCAL_MACHINE, kBrowserKey},
+    {HKEY_LOCAL_MACHINE, kProtocolKey},
 }};
+
+// Whether `path` is `tree` or below it; registry names ignore case.
+bool IsWithin(std::string_view path, std::string_view tree) {
+    auto same = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    };
+    return path.size() >= tree.size() && std::equal(tree.begin(), tree.end(), path.begin(), same) &&
+           (path.size() == tree.size() || path[tree.size()] == '\\');
+}
 
 }  // namespace
 
@@ -29,14 +42,6 @@ int SystemDpi() {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
-}
-
-int ControlId(std::string_view name) {
-    const app::ControlLayout* row = app::FindLayout(name);
-    if (row == nullptr) {
-        throw HarnessError("no layout row is named " + std::string(name));
-    }
-    return 1000 + static_cast<int>(row - app::kLayout.data());
 }
 
 ProgramKeys::ProgramKeys() {
@@ -57,7 +62,7 @@ std::vector<std::string> ProgramKeys::Changes() const {
 
 Korvane Korvane::Start() {
     const std::string& exe = Options().korvaneExe;
-    Korvane korvane(ProgramProcess::Start(exe, {}, DirectoryOf(exe)));
+    Korvane korvane(ProgramProcess::Start(exe, DirectoryOf(exe)));
     // A program that ends (a refused start) or blocks in a box before it is idle is fine.
     korvane.process_.WaitForIdle(std::chrono::duration_cast<std::chrono::milliseconds>(
         WaitEnd(kStartLimit) - std::chrono::steady_clock::now()));
@@ -65,23 +70,18 @@ Korvane Korvane::Start() {
 }
 
 std::optional<HWND> Korvane::FindMainWindow() const {
-    auto windows = TopLevelWindows(pid(), kMainWindowClass);
-    if (windows.empty()) {
-        return std::nullopt;
-    }
-    return windows.front();
+    const auto windows = TopLevelWindows(pid(), kMainWindowClass);
+    return windows.empty() ? std::nullopt : std::optional(windows.front());
 }
 
 HWND Korvane::AwaitMainWindow() {
     HWND box = nullptr;
     const bool shown = WaitUntil(
         [&] {
-            auto boxes = MessageBoxesOf(pid());
+            const auto boxes = DialogsOf(pid());
             box = boxes.empty() ? nullptr : boxes.front();
-            auto main = FindMainWindow();
-            if (main && IsVisible(*main)) {
-                main_ = *main;
-            }
+            const auto main = FindMainWindow();
+            main_ = main && IsVisible(*main) ? *main : nullptr;
             return main_ != nullptr || box != nullptr || !process_.running();
         },
         kStartLimit);
@@ -105,25 +105,32 @@ HWND Korvane::mainWindow() const {
 }
 
 HWND Korvane::Control(std::string_view name) const {
-    const int id = ControlId(name);
+    const app::ControlLayout* row = app::FindLayout(name);
+    if (row == nullptr) {
+        throw HarnessError("no layout row is named " + std::string(name));
+    }
+    // The ID of a row is 1000 + its index in the table.
+    const int id = 1000 + static_cast<int>(row - app::kLayout.data());
     for (HWND window : DescendantWindows(mainWindow())) {
         if (GetDlgCtrlID(window) == id) {
             return window;
         }
     }
-    throw HarnessError("the window has no control " + std::string(name) + " (ID " +
-                       std::to_string(id) + ")");
+    throw HarnessError("the window has no control " + std::string(name));
 }
 
-HWND Korvane::AwaitMessageBox() const {
-    return e2e::AwaitMessageBox(pid(), kReactLimit);
+void Korvane::Settle() const {
+    const HWND marker = Control("txtAddDomain");
+    const std::string before = Text(marker);
+    Type(marker, "|");
+    Await([&] { return Text(marker) != before; }, kReactLimit, "the program to handle its input");
 }
 
 DWORD Korvane::CloseAndWait() {
     Close(mainWindow());
-    auto code = process_.WaitForExit(kExitLimit);
+    const auto code = process_.WaitForExit(kExitLimit);
     if (!code) {
-        auto boxes = MessageBoxesOf(pid());
+        const auto boxes = DialogsOf(pid());
         throw HarnessError(boxes.empty() ? "the program did not end after its window was closed"
                                          : "a message box kept the program from ending: \"" +
                                                ReadMessageBox(boxes.front()).prompt + "\"");
@@ -132,35 +139,61 @@ DWORD Korvane::CloseAndWait() {
     return *code;
 }
 
+std::string AwaitText(HWND control, std::string_view expected) {
+    std::string text;
+    WaitUntil(
+        [&] {
+            text = Text(control);
+            return text == expected;
+        },
+        kReactLimit);
+    return text;
+}
+
+std::optional<StoredValue> AwaitValue(HKEY root, std::string_view path, std::string_view name,
+                                      const std::optional<StoredValue>& expected) {
+    std::optional<StoredValue> value;
+    WaitUntil(
+        [&] {
+            value = ReadValue(root, path, name);
+            return value == expected;
+        },
+        kReactLimit);
+    return value;
+}
+
 KorvaneTest::KorvaneTest() {
     for (const auto& key : kTouchedKeys) {
-        trees_.push_back(std::make_unique<RegistryTreeGuard>(key.root, key.path));
+        GuardTree(key.root, key.path);
     }
 }
 
-KorvaneTest::~KorvaneTest() {
-    // The program first, then the seeds newest first, then the trees.
-    korvane_.reset();
-    while (!seeds_.empty()) {
-        seeds_.pop_back();
+void KorvaneTest::GuardTree(HKEY root, std::string path) {
+    auto guard = std::make_unique<RegistryTreeGuard>(root, path);
+    trees_.push_back({root, std::move(path), std::move(guard)});
+}
+
+void KorvaneTest::Seed(HKEY root, std::string_view path, std::string_view name,
+                       const std::optional<StoredValue>& value) {
+    // Only what a guard puts back may be changed: the prefix outlives the test.
+    if (std::none_of(trees_.begin(), trees_.end(), [&](const Guarded& tree) {
+            return tree.root == root && IsWithin(path, tree.path);
+        })) {
+        throw HarnessError("no guard puts back " + std::string(path));
     }
-    while (!trees_.empty()) {
-        trees_.pop_back();
+    if (value) {
+        WriteValue(root, path, name, *value);
+    } else {
+        DeleteValue(root, path, name);
     }
 }
 
-void KorvaneTest::Seed(HKEY root, std::string path, std::string name,
-                       std::optional<StoredValue> value) {
-    seeds_.push_back(
-        std::make_unique<ValueSeed>(root, std::move(path), std::move(name), std::move(value)));
-}
-
-void KorvaneTest::SeedVersion(std::optional<StoredValue> value) {
-    Seed(HKEY_LOCAL_MACHINE, kBrowserKey, "Version", std::move(value));
+void KorvaneTest::SeedVersion(const std::optional<StoredValue>& value) {
+    Seed(HKEY_LOCAL_MACHINE, kBrowserKey, "Version", value);
 }
 
 void KorvaneTest::SeedToolbarPolicy(bool on) {
-    Seed(HKEY_CURRENT_USER, kExplorerPolicyKey, "NoToolbarCustomize", Dword(on ? 1 : 0));
+    Seed(HKEY_CURRENT_USER, kPolicyKey, "NoToolbarCustomize", Dword(on ? 1 : 0));
 }
 
 Korvane& KorvaneTest::Start() {

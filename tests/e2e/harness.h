@@ -2,22 +2,14 @@
 // prefix, its window and controls found by their layout names, and everything the program
 // may have changed in the registry put back when a test ends.
 //
-// A test of a setting, for one:
-//
-//   class Downloads : public e2e::KorvaneTest {};
-//   TEST_F(Downloads, MissingLimitShowsTwoAndWritesBoth) {
+//   TEST_F(Downloads, MissingLimitShowsTwo) {
 //       SeedVersion(Sz("6.0.2800.1106"));
 //       Seed(HKEY_CURRENT_USER, kSettingsKey, "MaxConnectionsPerServer", std::nullopt);
 //       Korvane& korvane = StartShown();
 //       EXPECT_EQ(Text(korvane.Control("txtDownload")), "2");
-//       EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kSettingsKey, "MaxConnectionsPerServer"),
-//                 Dword(2));
-//       MouseClick(korvane.Control("txtDownload"));   // then Type(...), Click(...)
-//       // WaitUntil(...) for the effect: input is posted, never waited for.
+//       MouseClick(korvane.Control("txtDownload"));  // then Type(...), Click(...)
+//       korvane.Settle();  // input is posted: this waits until the program has handled it
 //   }
-//
-// A box the program shows: korvane.AwaitMessageBox(), ReadMessageBox(box), PressOk(box).
-// Startup boxes come before the window: Start(), answer them, then AwaitMainWindow().
 #pragma once
 
 #include <windows.h>
@@ -31,13 +23,12 @@
 #include <vector>
 
 #include "app/layout.h"
+#include "tests/e2e/dialogs.h"
 #include "tests/e2e/driver_options.h"
-#include "tests/e2e/message_box.h"
 #include "tests/e2e/program_process.h"
 #include "tests/e2e/registry_access.h"
 #include "tests/e2e/registry_snapshot.h"
 #include "tests/e2e/user_input.h"
-#include "tests/e2e/value_seed.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/window_query.h"
 
@@ -46,17 +37,21 @@ namespace e2e {
 // The system DPI of this process (the driver is DPI-aware, so it sees real pixels).
 int SystemDpi();
 
-inline constexpr wchar_t kMainWindowClass[] = L"KorvaneMainWindow";
 inline constexpr const char* kBrowserKey = "Software\\Microsoft\\Internet Explorer";
-inline constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolbar";
-inline constexpr const char* kExplorerPolicyKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 inline constexpr const char* kMainKey = "Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolbar";
+inline constexpr const char* kPolicyKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+inline constexpr const char* kAutoCompleteKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
 inline constexpr const char* kSettingsKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-
-// The control ID of a layout row: 1000 + its index in the table.
-int ControlId(std::string_view name);
+inline constexpr const char* kZone0Key =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
+inline constexpr const char* kCacheKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
+inline constexpr const char* kProtocolKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
 
 // A snapshot of every key the program may touch, to see what a run changed.
 class ProgramKeys {
@@ -83,12 +78,12 @@ public:
     // Waits for the main window to be visible. When a message box comes instead, the error
     // names its title and prompt.
     HWND AwaitMainWindow();
-    // The main window found by AwaitMainWindow.
     HWND mainWindow() const;
     // The control of layout row `name`, at any depth below the main window.
     HWND Control(std::string_view name) const;
-    // Waits for a message box of this program.
-    HWND AwaitMessageBox() const;
+    // Returns once the program has handled every message posted to it so far: a character
+    // posted to the domain box, whose changes do nothing, comes after them and is awaited.
+    void Settle() const;
     // Closes the main window like its close box and waits for the program to end; its exit
     // code. A HarnessError when it does not end.
     DWORD CloseAndWait();
@@ -100,17 +95,25 @@ private:
     HWND main_ = nullptr;
 };
 
+// Waits for the control's text to become `expected`; its last text either way.
+std::string AwaitText(HWND control, std::string_view expected);
+// Waits for the value to become `expected` (nothing: absent); the last value read either way.
+std::optional<StoredValue> AwaitValue(HKEY root, std::string_view path, std::string_view name,
+                                      const std::optional<StoredValue>& expected);
+
 // The base of every end-to-end test: guards each registry key the program may touch, seeds
 // values for one test, and ends the program before anything is put back.
 class KorvaneTest : public ::testing::Test {
 protected:
     KorvaneTest();
-    ~KorvaneTest() override;
 
-    // Seeds `name` with `value` (nothing: no such value) for this test.
-    void Seed(HKEY root, std::string path, std::string name, std::optional<StoredValue> value);
+    // Puts the tree back as it is now when the test ends, after the program has ended.
+    void GuardTree(HKEY root, std::string path);
+    // Seeds `name` with `value` (nothing: no such value) below a guarded tree.
+    void Seed(HKEY root, std::string_view path, std::string_view name,
+              const std::optional<StoredValue>& value);
     // Seeds HKLM's browser version.
-    void SeedVersion(std::optional<StoredValue> value);
+    void SeedVersion(const std::optional<StoredValue>& value);
     // Seeds the toolbar policy; on, the 22 toolbar button boxes are enabled after start-up.
     void SeedToolbarPolicy(bool on);
     // Starts the program; it is ended at the latest when the test ends.
@@ -119,9 +122,13 @@ protected:
     Korvane& StartShown();
 
 private:
-    std::vector<std::unique_ptr<RegistryTreeGuard>> trees_;  // every key of ProgramKeys
-    std::vector<std::unique_ptr<ValueSeed>> seeds_;
-    std::optional<Korvane> korvane_;  // last: ended before any value is put back
+    struct Guarded {
+        HKEY root;
+        std::string path;
+        std::unique_ptr<RegistryTreeGuard> guard;
+    };
+    std::vector<Guarded> trees_;
+    std::optional<Korvane> korvane_;  // last: ended before any tree is put back
 };
 
 }  // namespace e2e

@@ -20,13 +20,8 @@ std::vector<HWND> NotepadWindows() {
 }
 
 // Line ends as Notepad shows them, and no trailing blank lines.
-std::string Normalized(std::string text) {
-    std::string out;
-    for (char c : text) {
-        if (c != '\r') {
-            out += c;
-        }
-    }
+std::string Normalized(std::string out) {
+    std::erase(out, '\r');
     while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) {
         out.pop_back();
     }
@@ -40,12 +35,11 @@ std::string ReadFile(const std::string& path) {
     return content.str();
 }
 
-class HelpCommand : public KorvaneTest {
-    // Notepad keeps its own settings when it closes.
-    RegistryTreeGuard notepadSettings_{HKEY_CURRENT_USER, "Software\\Microsoft\\Notepad"};
-};
+class HelpCommand : public KorvaneTest {};
 
 TEST_F(HelpCommand, QuestionMarkOpensTheReadmeInNotepad) {
+    // Notepad keeps its own settings when it closes.
+    GuardTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Notepad");
     SeedVersion(Sz("6.0.2800.1106"));
     Korvane& korvane = StartShown();
     const std::string readmePath = DirectoryOf(Options().korvaneExe) + "\\readme.txt";
@@ -77,7 +71,7 @@ TEST_F(HelpCommand, QuestionMarkOpensTheReadmeInNotepad) {
 
     // The program did not wait for the editor: it still answers and its window is there.
     EXPECT_NO_THROW(SendWithLimit(korvane.mainWindow(), WM_NULL));
-    EXPECT_TRUE(MessageBoxesOf(korvane.pid()).empty());
+    EXPECT_TRUE(DialogsOf(korvane.pid()).empty());
 
     Close(notepad);
     EXPECT_TRUE(editor.WaitForExit(kExitLimit).has_value()) << "Notepad did not close";

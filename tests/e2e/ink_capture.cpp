@@ -1,5 +1,8 @@
 #include "tests/e2e/ink_capture.h"
 
+#include <memory>
+#include <type_traits>
+
 #include "tests/e2e/text_convert.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/window_query.h"
@@ -16,47 +19,20 @@ bool IsInk(DWORD pixel) {
            (pixel & 0xFF) < kInkLevel;
 }
 
-// A move-only owner of a window of this process.
-class OwnedWindow {
-public:
-    explicit OwnedWindow(HWND window) : window_(window) {}
-    OwnedWindow(const OwnedWindow&) = delete;
-    OwnedWindow& operator=(const OwnedWindow&) = delete;
-    ~OwnedWindow() {
-        if (window_ != nullptr) {
-            DestroyWindow(window_);
-        }
-    }
-    HWND get() const { return window_; }
-
-private:
-    HWND window_;
+struct WindowDestroyer {
+    void operator()(HWND window) const { DestroyWindow(window); }
 };
-
-class OwnedFont {
-public:
-    explicit OwnedFont(HFONT font) : font_(font) {}
-    OwnedFont(const OwnedFont&) = delete;
-    OwnedFont& operator=(const OwnedFont&) = delete;
-    ~OwnedFont() {
-        if (font_ != nullptr) {
-            DeleteObject(font_);
-        }
-    }
-    HFONT get() const { return font_; }
-
-private:
-    HFONT font_;
+using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
 };
+using OwnedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 // Activates an activation context for the life of the object.
 class ActivationScope {
 public:
-    explicit ActivationScope(HANDLE context) {
-        if (context != INVALID_HANDLE_VALUE) {
-            active_ = ActivateActCtx(context, &cookie_) != FALSE;
-        }
-    }
+    explicit ActivationScope(HANDLE context)
+        : active_(context != nullptr && ActivateActCtx(context, &cookie_) != FALSE) {}
     ActivationScope(const ActivationScope&) = delete;
     ActivationScope& operator=(const ActivationScope&) = delete;
     ~ActivationScope() {
@@ -67,7 +43,7 @@ public:
 
 private:
     ULONG_PTR cookie_ = 0;
-    bool active_ = false;
+    bool active_;
 };
 
 constexpr wchar_t kHostClass[] = L"KorvaneE2eLookalikeHost";
@@ -215,16 +191,16 @@ InkMask LookalikeInk(HWND original, const FontChoice& font, const ActivationCont
     OwnedWindow host(CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
                                      kHostClass, L"", WS_POPUP, 0, 0, width, height, nullptr,
                                      nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (host.get() == nullptr) {
+    if (!host) {
         throw HarnessError("the look-alike's window could not be made");
     }
     const auto style = static_cast<DWORD>(Style(original)) | WS_CHILD | WS_VISIBLE;
-    const auto exStyle = static_cast<DWORD>(ExStyle(original));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(original, GWL_EXSTYLE));
     OwnedWindow copy(CreateWindowExW(exStyle, Widen(ClassName(original)).c_str(),
                                      Widen(Text(original)).c_str(), style & ~WS_POPUP, 0, 0, width,
                                      height, host.get(), nullptr, GetModuleHandleW(nullptr),
                                      nullptr));
-    if (copy.get() == nullptr) {
+    if (!copy) {
         throw HarnessError("the look-alike of a " + ClassName(original) + " could not be made");
     }
     OwnedFont hfont(CreateFontW(font.height, 0, 0, 0, font.weight, font.italic, FALSE, FALSE,
@@ -241,19 +217,14 @@ InkMask LookalikeInk(HWND original, const FontChoice& font, const ActivationCont
     return SettledScreenShot(WindowRectOf(copy.get())).InkOf(copy.get());
 }
 
-ActivationContext::ActivationContext(const std::wstring& exe) {
+ActivationContext ManifestContext(const std::wstring& exe) {
     ACTCTXW request{};
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
     request.lpSource = exe.c_str();
     request.lpResourceName = MAKEINTRESOURCEW(1);  // the manifest of an executable
-    context_ = CreateActCtxW(&request);
-}
-
-ActivationContext::~ActivationContext() {
-    if (context_ != INVALID_HANDLE_VALUE) {
-        ReleaseActCtx(context_);
-    }
+    HANDLE context = CreateActCtxW(&request);
+    return ActivationContext(context == INVALID_HANDLE_VALUE ? nullptr : context);
 }
 
 }  // namespace e2e

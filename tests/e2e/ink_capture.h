@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,26 +53,13 @@ struct FontChoice {
 };
 std::string Describe(const FontChoice& font);
 
-// The activation context of a program's manifest, so that the driver's controls come from
-// the same common controls library as the program's. Move-only.
-class ActivationContext {
-public:
-    // The context of the manifest resource of `exe`; an empty one when it has none.
-    explicit ActivationContext(const std::wstring& exe);
-    ActivationContext(ActivationContext&& other) noexcept : context_(other.context_) {
-        other.context_ = INVALID_HANDLE_VALUE;
-    }
-    ActivationContext& operator=(ActivationContext&&) = delete;
-    ActivationContext(const ActivationContext&) = delete;
-    ActivationContext& operator=(const ActivationContext&) = delete;
-    ~ActivationContext();
-
-    HANDLE get() const { return context_; }
-    bool empty() const { return context_ == INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE context_ = INVALID_HANDLE_VALUE;
+struct ActivationReleaser {
+    void operator()(HANDLE context) const { ReleaseActCtx(context); }
 };
+// The activation context of a program's manifest, so that the driver's controls come from
+// the same common controls library as the program's. Move-only; null without a manifest.
+using ActivationContext = std::unique_ptr<void, ActivationReleaser>;
+ActivationContext ManifestContext(const std::wstring& exe);
 
 // Draws a look-alike of `original` (same class, styles, size, text and check state) with
 // `font`, in a window of this process, and returns its ink.

@@ -1,32 +1,9 @@
 #include "tests/e2e/program_process.h"
 
-#include <vector>
-
 #include "tests/e2e/text_convert.h"
 #include "tests/e2e/wait.h"
 
 namespace e2e {
-
-OwnedHandle& OwnedHandle::operator=(OwnedHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.release();
-    }
-    return *this;
-}
-
-HANDLE OwnedHandle::release() {
-    HANDLE handle = handle_;
-    handle_ = nullptr;
-    return handle;
-}
-
-void OwnedHandle::Close() {
-    if (handle_ != nullptr) {
-        CloseHandle(handle_);
-        handle_ = nullptr;
-    }
-}
 
 std::string WindowsPath(std::string_view path) {
     std::string out(path);
@@ -34,54 +11,46 @@ std::string WindowsPath(std::string_view path) {
         out = "Z:" + out;
     }
     for (char& c : out) {
-        if (c == '/') {
-            c = '\\';
-        }
+        c = c == '/' ? '\\' : c;
     }
     return out;
 }
 
 std::string DirectoryOf(std::string_view path) {
     const auto slash = path.find_last_of('\\');
-    return std::string(slash == std::string_view::npos ? std::string_view{}
-                                                       : path.substr(0, slash));
+    return std::string(path.substr(0, slash == std::string_view::npos ? 0 : slash));
 }
 
-ProgramProcess ProgramProcess::Start(const std::string& exe, const std::string& arguments,
-                                     const std::string& directory) {
-    std::wstring commandLine = L"\"" + Widen(exe) + L"\"";
-    if (!arguments.empty()) {
-        commandLine += L" " + Widen(arguments);
-    }
-    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(L'\0');
+ProgramProcess ProgramProcess::Start(const std::string& exe, const std::string& directory) {
     const std::wstring wideExe = Widen(exe);
+    std::wstring commandLine = L"\"" + wideExe + L"\"";
     const std::wstring wideDir = Widen(directory);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(wideExe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(wideExe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         wideDir.empty() ? nullptr : wideDir.c_str(), &startup, &info)) {
         throw HarnessError("starting " + exe + " failed: error " + std::to_string(GetLastError()));
     }
     CloseHandle(info.hThread);
-    return ProgramProcess(OwnedHandle(info.hProcess), info.dwProcessId, info.dwThreadId);
+    return ProgramProcess(OwnedHandle(info.hProcess), info.dwProcessId);
 }
 
 ProgramProcess ProgramProcess::OfWindow(HWND window) {
     DWORD id = 0;
-    const DWORD thread = GetWindowThreadProcessId(window, &id);
-    HANDLE process =
-        OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, id);
-    if (process == nullptr) {
+    GetWindowThreadProcessId(window, &id);
+    OwnedHandle process(
+        OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, id));
+    if (!process) {
         throw HarnessError("opening the process of a window failed");
     }
-    return ProgramProcess(OwnedHandle(process), id, thread);
+    return ProgramProcess(std::move(process), id);
 }
 
 ProgramProcess::~ProgramProcess() {
     if (process_ && running()) {
-        Terminate();
+        TerminateProcess(process_.get(), kTerminatedCode);
+        WaitForSingleObject(process_.get(), static_cast<DWORD>(kExitLimit.count()));
     }
 }
 
@@ -101,11 +70,6 @@ std::optional<DWORD> ProgramProcess::WaitForExit(std::chrono::milliseconds limit
     DWORD code = 0;
     GetExitCodeProcess(process_.get(), &code);
     return code;
-}
-
-void ProgramProcess::Terminate() {
-    TerminateProcess(process_.get(), kTerminatedCode);
-    WaitForSingleObject(process_.get(), static_cast<DWORD>(kExitLimit.count()));
 }
 
 }  // namespace e2e

@@ -9,21 +9,25 @@ namespace e2e {
 
 namespace {
 
-std::string StatusText(LSTATUS status) {
-    return "status " + std::to_string(status);
+void Check(LSTATUS status, const std::string& what) {
+    if (status != ERROR_SUCCESS) {
+        throw HarnessError(what + " failed: status " + std::to_string(status));
+    }
 }
 
-std::wstring_view AsWide(const std::vector<BYTE>& data) {
-    return {reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t)};
-}
-
-StoredValue StringValue(DWORD type, std::string_view text) {
-    std::wstring wide = Widen(text);
-    wide.push_back(L'\0');
-    StoredValue value{type, {}};
-    value.data.resize(wide.size() * sizeof(wchar_t));
-    std::memcpy(value.data.data(), wide.data(), value.data.size());
-    return value;
+// The names of a key's values (or its sub keys) as RegEnumValueW / RegEnumKeyExW give them.
+template <class Enumerate>
+std::vector<std::wstring> Names(DWORD count, DWORD longest, Enumerate enumerate) {
+    std::vector<std::wstring> names;
+    for (DWORD i = 0; i < count; ++i) {
+        std::wstring name(longest + 1, L'\0');
+        DWORD length = longest + 1;
+        if (enumerate(i, name.data(), &length) == ERROR_SUCCESS) {
+            name.resize(length);
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
 }
 
 }  // namespace
@@ -40,21 +44,16 @@ std::optional<StoredValue> QueryValue(HKEY key, const std::wstring& name) {
         return std::nullopt;
     }
     StoredValue value{type, std::vector<BYTE>(size)};
-    LSTATUS status = RegQueryValueExW(key, name.c_str(), nullptr, &type, value.data.data(), &size);
-    if (status != ERROR_SUCCESS) {
-        throw HarnessError("reading a registry value failed: " + StatusText(status));
-    }
-    value.type = type;
+    Check(RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.data.data(), &size),
+          "reading a registry value");
     value.data.resize(size);
     return value;
 }
 
 void SetValue(HKEY key, const std::wstring& name, const StoredValue& value) {
-    LSTATUS status = RegSetValueExW(key, name.c_str(), 0, value.type, value.data.data(),
-                                    static_cast<DWORD>(value.data.size()));
-    if (status != ERROR_SUCCESS) {
-        throw HarnessError("writing a registry value failed: " + StatusText(status));
-    }
+    Check(RegSetValueExW(key, name.c_str(), 0, value.type, value.data.data(),
+                         static_cast<DWORD>(value.data.size())),
+          "writing a registry value");
 }
 
 std::vector<std::wstring> ValueNames(HKEY key) {
@@ -62,17 +61,9 @@ std::vector<std::wstring> ValueNames(HKEY key) {
     DWORD longest = 0;
     RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest,
                      nullptr, nullptr, nullptr);
-    std::vector<std::wstring> names;
-    for (DWORD i = 0; i < count; ++i) {
-        std::wstring name(longest + 1, L'\0');
-        DWORD length = longest + 1;
-        if (RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
-            ERROR_SUCCESS) {
-            name.resize(length);
-            names.push_back(std::move(name));
-        }
-    }
-    return names;
+    return Names(count, longest, [&](DWORD i, wchar_t* name, DWORD* length) {
+        return RegEnumValueW(key, i, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 std::vector<std::wstring> SubKeyNames(HKEY key) {
@@ -80,25 +71,16 @@ std::vector<std::wstring> SubKeyNames(HKEY key) {
     DWORD longest = 0;
     RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr,
                      nullptr, nullptr, nullptr);
-    std::vector<std::wstring> names;
-    for (DWORD i = 0; i < count; ++i) {
-        std::wstring name(longest + 1, L'\0');
-        DWORD length = longest + 1;
-        if (RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
-            ERROR_SUCCESS) {
-            name.resize(length);
-            names.push_back(std::move(name));
-        }
-    }
-    return names;
+    return Names(count, longest, [&](DWORD i, wchar_t* name, DWORD* length) {
+        return RegEnumKeyExW(key, i, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 StoredValue Sz(std::string_view text) {
-    return StringValue(REG_SZ, text);
-}
-
-StoredValue ExpandSz(std::string_view text) {
-    return StringValue(REG_EXPAND_SZ, text);
+    const std::wstring wide = Widen(text);
+    StoredValue value{REG_SZ, std::vector<BYTE>((wide.size() + 1) * sizeof(wchar_t))};
+    std::memcpy(value.data.data(), wide.c_str(), value.data.size());
+    return value;
 }
 
 StoredValue Dword(std::uint32_t number) {
@@ -107,36 +89,19 @@ StoredValue Dword(std::uint32_t number) {
     return value;
 }
 
-StoredValue Binary(std::vector<BYTE> bytes) {
-    return StoredValue{REG_BINARY, std::move(bytes)};
-}
-
-std::optional<std::string> TextOf(const StoredValue& value) {
-    if (value.type != REG_SZ) {
-        return std::nullopt;
-    }
-    std::wstring_view wide = AsWide(value.data);
-    return Narrow(wide.substr(0, wide.find(L'\0')));
-}
-
-std::optional<std::uint32_t> DwordOf(const StoredValue& value) {
-    if (value.type != REG_DWORD || value.data.size() != sizeof(std::uint32_t)) {
-        return std::nullopt;
-    }
-    std::uint32_t number = 0;
-    std::memcpy(&number, value.data.data(), sizeof number);
-    return number;
-}
-
 std::string Describe(const std::optional<StoredValue>& value) {
     if (!value) {
         return "absent";
     }
-    if (auto text = TextOf(*value)) {
-        return "REG_SZ \"" + *text + "\"";
+    if (value->type == REG_SZ) {
+        std::wstring_view wide(reinterpret_cast<const wchar_t*>(value->data.data()),
+                               value->data.size() / sizeof(wchar_t));
+        return "REG_SZ \"" + Narrow(wide.substr(0, wide.find(L'\0'))) + "\"";
     }
-    if (auto number = DwordOf(*value)) {
-        return "REG_DWORD " + std::to_string(*number);
+    if (value->type == REG_DWORD && value->data.size() == sizeof(std::uint32_t)) {
+        std::uint32_t number = 0;
+        std::memcpy(&number, value->data.data(), sizeof number);
+        return "REG_DWORD " + std::to_string(number);
     }
     return "type " + std::to_string(value->type) + " with " + std::to_string(value->data.size()) +
            " bytes";
@@ -146,77 +111,44 @@ void PrintTo(const StoredValue& value, std::ostream* out) {
     *out << Describe(value);
 }
 
-RegKey& RegKey::operator=(RegKey&& other) noexcept {
-    if (this != &other) {
-        Close();
-        key_ = other.release();
-    }
-    return *this;
-}
-
-std::optional<RegKey> RegKey::Open(HKEY root, std::string_view path, REGSAM access) {
+RegKey OpenKey(HKEY parent, const std::wstring& path, REGSAM access) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, Widen(path).c_str(), 0, access, &key) != ERROR_SUCCESS) {
-        return std::nullopt;
+    if (RegOpenKeyExW(parent, path.c_str(), 0, access, &key) != ERROR_SUCCESS) {
+        return nullptr;
     }
     return RegKey(key);
 }
 
-RegKey RegKey::Create(HKEY root, std::string_view path) {
+RegKey CreateKey(HKEY parent, const std::wstring& path) {
     HKEY key = nullptr;
-    LSTATUS status = RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                     nullptr, &key, nullptr);
-    if (status != ERROR_SUCCESS) {
-        throw HarnessError("creating the key " + std::string(path) +
-                           " failed: " + StatusText(status));
-    }
+    Check(RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                          nullptr),
+          "creating the key " + Narrow(path));
     return RegKey(key);
-}
-
-HKEY RegKey::release() {
-    HKEY key = key_;
-    key_ = nullptr;
-    return key;
-}
-
-void RegKey::Close() {
-    if (key_ != nullptr) {
-        RegCloseKey(key_);
-        key_ = nullptr;
-    }
 }
 
 std::optional<StoredValue> ReadValue(HKEY root, std::string_view path, std::string_view name) {
-    auto key = RegKey::Open(root, path, KEY_QUERY_VALUE);
-    if (!key) {
-        return std::nullopt;
-    }
-    return QueryValue(key->get(), Widen(name));
+    const RegKey key = OpenKey(root, Widen(path), KEY_QUERY_VALUE);
+    return key ? QueryValue(key.get(), Widen(name)) : std::nullopt;
 }
 
 void WriteValue(HKEY root, std::string_view path, std::string_view name, const StoredValue& value) {
-    RegKey key = RegKey::Create(root, path);
-    SetValue(key.get(), Widen(name), value);
+    SetValue(CreateKey(root, Widen(path)).get(), Widen(name), value);
 }
 
 void DeleteValue(HKEY root, std::string_view path, std::string_view name) {
-    if (auto key = RegKey::Open(root, path, KEY_SET_VALUE)) {
-        RegDeleteValueW(key->get(), Widen(name).c_str());
+    if (const RegKey key = OpenKey(root, Widen(path), KEY_SET_VALUE)) {
+        RegDeleteValueW(key.get(), Widen(name).c_str());
     }
 }
 
 bool KeyExists(HKEY root, std::string_view path) {
-    return RegKey::Open(root, path, KEY_QUERY_VALUE).has_value();
+    return OpenKey(root, Widen(path), KEY_QUERY_VALUE) != nullptr;
 }
 
 void DeleteKeyTree(HKEY root, std::string_view path) {
-    if (!KeyExists(root, path)) {
-        return;
-    }
-    LSTATUS status = RegDeleteTreeW(root, Widen(path).c_str());
-    if (status != ERROR_SUCCESS) {
-        throw HarnessError("deleting the key " + std::string(path) +
-                           " failed: " + StatusText(status));
+    if (KeyExists(root, path)) {
+        Check(RegDeleteTreeW(root, Widen(path).c_str()), "deleting the key " + std::string(path));
     }
 }
 

@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace e2e {
@@ -22,46 +24,22 @@ struct StoredValue {
 
 // REG_SZ holding `text` and its NUL.
 StoredValue Sz(std::string_view text);
-// REG_DWORD.
 StoredValue Dword(std::uint32_t value);
-// REG_BINARY.
-StoredValue Binary(std::vector<BYTE> bytes);
-// REG_EXPAND_SZ holding `text` and its NUL.
-StoredValue ExpandSz(std::string_view text);
 
-// The text of a REG_SZ up to its first NUL; nothing for any other type.
-std::optional<std::string> TextOf(const StoredValue& value);
-// The number of a 4-byte REG_DWORD; nothing for any other type or size.
-std::optional<std::uint32_t> DwordOf(const StoredValue& value);
 // For failure messages: absent, REG_SZ "text", REG_DWORD 5, type 3 with 2 bytes.
 std::string Describe(const std::optional<StoredValue>& value);
-// How test failures show a value.
 void PrintTo(const StoredValue& value, std::ostream* out);
 
-// A move-only owner of an open key.
-class RegKey {
-public:
-    RegKey() = default;
-    explicit RegKey(HKEY key) : key_(key) {}
-    RegKey(RegKey&& other) noexcept : key_(other.release()) {}
-    RegKey& operator=(RegKey&& other) noexcept;
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    ~RegKey() { Close(); }
-
-    // The key, or nothing when it cannot be opened with `access`.
-    [[nodiscard]] static std::optional<RegKey> Open(HKEY root, std::string_view path,
-                                                    REGSAM access);
-    // The key, created with every missing level; a HarnessError when that fails.
-    [[nodiscard]] static RegKey Create(HKEY root, std::string_view path);
-
-    HKEY get() const { return key_; }
-    HKEY release();
-    void Close();
-
-private:
-    HKEY key_ = nullptr;
+struct KeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
 };
+// A move-only owner of an open key.
+using RegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+// The key below `parent`, or null when it cannot be opened with `access`.
+[[nodiscard]] RegKey OpenKey(HKEY parent, const std::wstring& path, REGSAM access);
+// The key, created with every missing level; a HarnessError when that fails.
+[[nodiscard]] RegKey CreateKey(HKEY parent, const std::wstring& path);
 
 // The value, or nothing when the key or the value is missing.
 std::optional<StoredValue> ReadValue(HKEY root, std::string_view path, std::string_view name);
@@ -73,7 +51,7 @@ bool KeyExists(HKEY root, std::string_view path);
 // Deletes the key with everything below it; a missing key is no error.
 void DeleteKeyTree(HKEY root, std::string_view path);
 
-// The same on an open key. Value names are UTF-16 here, as the registry enumerates them.
+// The same on an open key. Names are UTF-16 here, as the registry enumerates them.
 std::optional<StoredValue> QueryValue(HKEY key, const std::wstring& name);
 void SetValue(HKEY key, const std::wstring& name, const StoredValue& value);
 std::vector<std::wstring> ValueNames(HKEY key);

@@ -5,7 +5,6 @@
 #include <exception>
 
 #include "tests/e2e/text_convert.h"
-#include "tests/e2e/wait.h"
 
 namespace e2e {
 
@@ -36,18 +35,16 @@ Tree ReadTree(HKEY key) {
         }
     }
     for (auto& name : SubKeyNames(key)) {
-        HKEY sub = nullptr;
-        if (RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
-            RegKey owner(sub);
-            tree.subKeys.push_back({std::move(name), ReadTree(owner.get())});
+        if (const RegKey sub = OpenKey(key, name, KEY_READ)) {
+            tree.subKeys.push_back({std::move(name), ReadTree(sub.get())});
         }
     }
     return tree;
 }
 
 std::unique_ptr<Tree> ReadTreeAt(HKEY root, const std::string& path) {
-    if (auto key = RegKey::Open(root, path, KEY_READ)) {
-        return std::make_unique<Tree>(ReadTree(key->get()));
+    if (const RegKey key = OpenKey(root, Widen(path), KEY_READ)) {
+        return std::make_unique<Tree>(ReadTree(key.get()));
     }
     return nullptr;
 }
@@ -66,12 +63,10 @@ void Compare(const std::string& path, const Tree& was, const Tree& now,
              std::vector<std::string>& changes) {
     for (const auto& value : was.values) {
         const auto* current = Named(now.values, value.name);
-        if (current == nullptr) {
+        if (current == nullptr || current->value != value.value) {
             changes.push_back(path + "\\" + Narrow(value.name) + ": was " + Describe(value.value) +
-                              ", now absent");
-        } else if (current->value != value.value) {
-            changes.push_back(path + "\\" + Narrow(value.name) + ": was " + Describe(value.value) +
-                              ", now " + Describe(current->value));
+                              ", now " +
+                              Describe(current ? std::optional(current->value) : std::nullopt));
         }
     }
     for (const auto& value : now.values) {
@@ -113,14 +108,7 @@ void WriteTree(HKEY key, const Tree& tree) {
         }
     }
     for (const auto& sub : tree.subKeys) {
-        HKEY child = nullptr;
-        const LSTATUS status = RegCreateKeyExW(key, sub.name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                               nullptr, &child, nullptr);
-        if (status != ERROR_SUCCESS) {
-            throw HarnessError("re-creating a key failed: status " + std::to_string(status));
-        }
-        RegKey owner(child);
-        WriteTree(owner.get(), sub.tree);
+        WriteTree(CreateKey(key, sub.name).get(), sub.tree);
     }
 }
 
@@ -136,12 +124,10 @@ RegistrySnapshot::~RegistrySnapshot() = default;
 std::vector<std::string> RegistrySnapshot::Changes() const {
     std::vector<std::string> changes;
     const auto now = ReadTreeAt(root_, path_);
-    if (!tree_ && now) {
-        changes.push_back(path_ + ": key added");
-    } else if (tree_ && !now) {
-        changes.push_back(path_ + ": key deleted");
-    } else if (tree_ && now) {
+    if (tree_ && now) {
         Compare(path_, *tree_, *now, changes);
+    } else if (tree_ || now) {
+        changes.push_back(path_ + (now ? ": key added" : ": key deleted"));
     }
     return changes;
 }
@@ -151,8 +137,7 @@ void RegistrySnapshot::Restore() const {
         DeleteKeyTree(root_, path_);
         return;
     }
-    RegKey key = RegKey::Create(root_, path_);
-    WriteTree(key.get(), *tree_);
+    WriteTree(CreateKey(root_, Widen(path_)).get(), *tree_);
 }
 
 RegistryTreeGuard::~RegistryTreeGuard() {

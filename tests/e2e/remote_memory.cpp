@@ -6,46 +6,35 @@
 
 namespace e2e {
 
-RemoteBuffer::RemoteBuffer(DWORD pid, std::size_t size) : size_(size) {
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_ == nullptr) {
-        throw HarnessError("cannot open process " + std::to_string(pid) + " for its memory");
+RemoteBuffer::RemoteBuffer(DWORD pid, std::size_t size)
+    : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid)),
+      size_(size) {
+    if (process_) {
+        address_ =
+            VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
-    address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (address_ == nullptr) {
-        CloseHandle(process_);
         throw HarnessError("cannot allocate memory in process " + std::to_string(pid));
     }
 }
 
-RemoteBuffer::RemoteBuffer(RemoteBuffer&& other) noexcept
-    : process_(other.process_), address_(other.address_), size_(other.size_) {
-    other.process_ = nullptr;
-    other.address_ = nullptr;
-    other.size_ = 0;
-}
-
 RemoteBuffer::~RemoteBuffer() {
-    if (process_ == nullptr) {
-        return;
-    }
     // Fails harmlessly when the process has ended: its memory went with it.
-    VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    CloseHandle(process_);
+    VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
 }
 
 void RemoteBuffer::Write(const void* data, std::size_t size, std::size_t offset) const {
     SIZE_T written = 0;
-    if (offset + size > size_ || !WriteProcessMemory(process_, at(offset), data, size, &written) ||
-        written != size) {
+    if (offset + size > size_ ||
+        !WriteProcessMemory(process_.get(), at(offset), data, size, &written) || written != size) {
         throw HarnessError("cannot write the other process's memory");
     }
 }
 
 void RemoteBuffer::Read(void* data, std::size_t size, std::size_t offset) const {
     SIZE_T read = 0;
-    if (offset + size > size_ || !ReadProcessMemory(process_, at(offset), data, size, &read) ||
-        read != size) {
+    if (offset + size > size_ ||
+        !ReadProcessMemory(process_.get(), at(offset), data, size, &read) || read != size) {
         throw HarnessError("cannot read the other process's memory");
     }
 }

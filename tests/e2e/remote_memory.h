@@ -1,19 +1,19 @@
-// Memory inside another process, for the messages whose argument is a pointer (a tree view's
-// items, a tooltip's text): the pointer must be valid where the message is handled.
+// Memory inside another process, for the messages whose argument is a pointer (a tooltip's
+// text, a tree view's items): the pointer must be valid where the message is handled.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 
+#include "tests/e2e/program_process.h"
+
 namespace e2e {
 
-// A block of memory in another process, freed with the object. Move-only.
+// A block of memory in another process, freed with the object. Not copied or moved.
 class RemoteBuffer {
 public:
     RemoteBuffer(DWORD pid, std::size_t size);
-    RemoteBuffer(RemoteBuffer&& other) noexcept;
-    RemoteBuffer& operator=(RemoteBuffer&&) = delete;
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
     ~RemoteBuffer();
@@ -27,7 +27,7 @@ public:
     void Read(void* data, std::size_t size, std::size_t offset = 0) const;
 
 private:
-    HANDLE process_ = nullptr;
+    OwnedHandle process_;
     void* address_ = nullptr;
     std::size_t size_ = 0;
 };

@@ -4,7 +4,9 @@
 
 #include <cstring>
 
+#include "tests/e2e/program_process.h"
 #include "tests/e2e/text_convert.h"
+#include "tests/e2e/wait.h"
 
 namespace e2e {
 
@@ -22,45 +24,6 @@ void RemoveTree(const std::string& path) {
 }
 
 }  // namespace
-
-std::string AwaitText(HWND control, std::string_view expected) {
-    std::string text;
-    WaitUntil(
-        [&] {
-            text = Text(control);
-            return text == expected;
-        },
-        kReactLimit);
-    return text;
-}
-
-std::optional<StoredValue> AwaitValue(HKEY root, std::string_view path, std::string_view name,
-                                      const std::optional<StoredValue>& expected) {
-    std::optional<StoredValue> value;
-    WaitUntil(
-        [&] {
-            value = ReadValue(root, path, name);
-            return value == expected;
-        },
-        kReactLimit);
-    return value;
-}
-
-void AwaitClosed(HWND window, const std::string& what) {
-    Await([&] { return !IsWindow(window) || !IsVisible(window); }, kReactLimit, what + " to close");
-}
-
-void AwaitInputHandled(const Korvane& korvane) {
-    const HWND marker = korvane.Control("txtAddDomain");
-    const std::string before = Text(marker);
-    Type(marker, "|");
-    Await([&] { return Text(marker) != before; }, kReactLimit, "the program to handle its input");
-}
-
-void AwaitIdle(const Korvane& korvane) {
-    // A sent message is only answered when the thread reads its queue again.
-    SendWithLimit(korvane.mainWindow(), WM_NULL);
-}
 
 void PasteInto(HWND edit, std::string_view text) {
     const std::wstring wide = Widen(text);
@@ -90,28 +53,6 @@ void PasteInto(HWND edit, std::string_view text) {
     }
 }
 
-std::vector<std::string> ControlStates(const Korvane& korvane, std::string_view except) {
-    std::vector<std::string> states;
-    for (const auto& row : app::kLayout) {
-        if (row.name == except) {
-            continue;
-        }
-        const HWND control =
-            row.kind == app::LayoutKind::TextBox || row.kind == app::LayoutKind::CheckBox
-                ? korvane.Control(row.name)
-                : nullptr;
-        if (control == nullptr) {
-            continue;
-        }
-        const std::string state = row.kind == app::LayoutKind::TextBox
-                                      ? "\"" + Text(control) + "\""
-                                      : std::to_string(CheckState(control));
-        states.push_back(std::string(row.name) + " " + state +
-                         (IsEnabled(control) ? "" : " disabled"));
-    }
-    return states;
-}
-
 ScratchFolder::ScratchFolder(std::string path) : path_(std::move(path)) {
     RemoveTree(path_);
     if (!CreateDirectoryW(Widen(path_).c_str(), nullptr)) {
@@ -130,11 +71,10 @@ std::string ScratchFolder::AddFile(std::string_view name) const {
     if (handle == INVALID_HANDLE_VALUE) {
         throw HarnessError("cannot create the file " + file);
     }
-    OwnedHandle owner(handle);
+    const OwnedHandle owner(handle);
     // The start of a bitmap's header is enough: the program only names the file.
-    const char content[] = "BM";
     DWORD written = 0;
-    WriteFile(handle, content, 2, &written, nullptr);
+    WriteFile(handle, "BM", 2, &written, nullptr);
     return file;
 }
 

@@ -1,5 +1,10 @@
 #include "tests/e2e/window_query.h"
 
+#include <commctrl.h>
+
+#include <array>
+
+#include "tests/e2e/remote_memory.h"
 #include "tests/e2e/text_convert.h"
 #include "tests/e2e/wait.h"
 
@@ -7,24 +12,7 @@ namespace e2e {
 
 namespace {
 
-struct TopLevelQuery {
-    DWORD pid;
-    const std::wstring* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
-    auto& query = *reinterpret_cast<TopLevelQuery*>(context);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == query.pid &&
-        (query.className->empty() || Widen(ClassName(window)) == *query.className)) {
-        query.found.push_back(window);
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectDescendant(HWND window, LPARAM context) {
+BOOL CALLBACK Collect(HWND window, LPARAM context) {
     reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
     return TRUE;
 }
@@ -32,23 +20,22 @@ BOOL CALLBACK CollectDescendant(HWND window, LPARAM context) {
 }  // namespace
 
 std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& className) {
-    TopLevelQuery query{pid, &className, {}};
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
-
-std::vector<HWND> ChildWindows(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        children.push_back(child);
+    std::vector<HWND> all;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> found;
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid && (className.empty() || Widen(ClassName(window)) == className)) {
+            found.push_back(window);
+        }
     }
-    return children;
+    return found;
 }
 
 std::vector<HWND> DescendantWindows(HWND parent) {
     std::vector<HWND> all;
-    EnumChildWindows(parent, CollectDescendant, reinterpret_cast<LPARAM>(&all));
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&all));
     return all;
 }
 
@@ -81,10 +68,6 @@ LONG_PTR Style(HWND window) {
     return GetWindowLongPtrW(window, GWL_STYLE);
 }
 
-LONG_PTR ExStyle(HWND window) {
-    return GetWindowLongPtrW(window, GWL_EXSTYLE);
-}
-
 int CheckState(HWND checkBox) {
     return static_cast<int>(SendWithLimit(checkBox, BM_GETCHECK));
 }
@@ -104,9 +87,7 @@ bool IsVisible(HWND window) {
 RECT RectInParent(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
-    if (HWND parent = GetAncestor(window, GA_PARENT); parent != GetDesktopWindow()) {
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    }
+    MapWindowPoints(nullptr, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
@@ -115,17 +96,6 @@ RECT ClientRectOnScreen(HWND window) {
     GetClientRect(window, &rect);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-SIZE ClientSize(HWND window) {
-    RECT rect{};
-    GetClientRect(window, &rect);
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
-bool Intersects(const RECT& a, const RECT& b) {
-    RECT both{};
-    return IntersectRect(&both, &a, &b) != FALSE;
 }
 
 std::string Describe(const RECT& rect) {
@@ -140,6 +110,34 @@ HWND FocusOfThreadOf(HWND window) {
         return nullptr;
     }
     return info.hwndFocus;
+}
+
+std::optional<std::string> TooltipText(DWORD pid, HWND tool) {
+    // The tool's description and the room for its text, both where the tooltip can read them.
+    constexpr std::size_t kTipChars = 1024;
+    constexpr std::size_t kTextOffset = (sizeof(TTTOOLINFOW) + 15) / 16 * 16;
+    RemoteBuffer buffer(pid, kTextOffset + kTipChars * sizeof(wchar_t));
+    for (HWND tip : TopLevelWindows(pid, TOOLTIPS_CLASSW)) {
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;  // the older size: every comctl32 takes it
+        info.uFlags = TTF_IDISHWND;
+        info.hwnd = GetParent(tool);
+        info.uId = reinterpret_cast<UINT_PTR>(tool);
+        info.lpszText = static_cast<wchar_t*>(buffer.at(kTextOffset));
+        std::array<wchar_t, kTipChars> text{};
+        buffer.Write(text.data(), text.size() * sizeof(wchar_t), kTextOffset);
+        buffer.Write(&info, sizeof info);
+        if (!SendWithLimit(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(buffer.address()))) {
+            continue;
+        }
+        // GETTOOLINFO may have pointed lpszText at the tool's own copy: ask for the text.
+        buffer.Write(&info, sizeof info);
+        SendWithLimit(tip, TTM_GETTEXTW, kTipChars, reinterpret_cast<LPARAM>(buffer.address()));
+        buffer.Read(text.data(), text.size() * sizeof(wchar_t), kTextOffset);
+        text.back() = L'\0';
+        return Narrow(text.data());
+    }
+    return std::nullopt;
 }
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,6 @@ namespace e2e {
 
 // The visible or hidden top-level windows of process `pid`, of class `className` if given.
 std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& className = {});
-// The direct children of `parent`, in z-order.
-std::vector<HWND> ChildWindows(HWND parent);
 // Every window below `parent`, at any depth.
 std::vector<HWND> DescendantWindows(HWND parent);
 
@@ -24,23 +23,23 @@ std::string Text(HWND window);
 LRESULT SendWithLimit(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 LONG_PTR Style(HWND window);
-LONG_PTR ExStyle(HWND window);
 // The check box's state: BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
 int CheckState(HWND checkBox);
 bool IsChecked(HWND checkBox);
 bool IsEnabled(HWND window);
 bool IsVisible(HWND window);
 
-// The window's rectangle in the client coordinates of its parent (or the screen for a
-// top-level window).
+// The window's rectangle in the client coordinates of its parent.
 RECT RectInParent(HWND window);
 // The client area's rectangle in screen coordinates.
 RECT ClientRectOnScreen(HWND window);
-SIZE ClientSize(HWND window);
-bool Intersects(const RECT& a, const RECT& b);
 std::string Describe(const RECT& rect);
 
 // The window that has the keyboard focus in the thread that owns `window`.
 HWND FocusOfThreadOf(HWND window);
+
+// The text of the tooltip tool for `tool` (registered by its window handle) in any tooltip
+// window of process `pid`; nothing when no tooltip window knows the tool.
+std::optional<std::string> TooltipText(DWORD pid, HWND tool);
 
 }  // namespace e2e
