@@ -33,8 +33,5 @@ void PressButton(HWND dialog, int id);
 HWND FileTypeBox(HWND dialog);
 // The file-open dialog: puts `path` in its file name box and presses Open.
 void ChooseFile(HWND dialog, std::string_view path);
-// The folder browser of process `pid`: opens the tree from the computer down to the folder
-// at `path` (a full path on a drive) as a user would, and selects it.
-void SelectFolder(DWORD pid, HWND browser, std::string_view path);
 
 }  // namespace e2e

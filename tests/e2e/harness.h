@@ -1,15 +1,8 @@
 // The end-to-end harness: the real korvane.exe started on a seeded registry in the test
 // prefix, its window and controls found by their layout names, and everything the program
 // may have changed in the registry put back when a test ends.
-//
-//   TEST_F(Downloads, MissingLimitShowsTwo) {
-//       SeedVersion(Sz("6.0.2800.1106"));
-//       Seed(HKEY_CURRENT_USER, kSettingsKey, "MaxConnectionsPerServer", std::nullopt);
-//       Korvane& korvane = StartShown();
-//       EXPECT_EQ(Text(korvane.Control("txtDownload")), "2");
-//       MouseClick(korvane.Control("txtDownload"));  // then Type(...), Click(...)
-//       korvane.Settle();  // input is posted: this waits until the program has handled it
-//   }
+// Input is posted, as a user's would be: korvane.Settle() waits until the program has
+// handled it.
 #pragma once
 
 #include <windows.h>

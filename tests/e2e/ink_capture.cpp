@@ -94,17 +94,6 @@ int InkMask::DifferenceFrom(const InkMask& other) const {
     return count;
 }
 
-std::string InkMask::Art() const {
-    std::string art;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            art += dark[static_cast<size_t>(y * width + x)] ? '#' : '.';
-        }
-        art += '\n';
-    }
-    return art;
-}
-
 ScreenShot::ScreenShot(const RECT& area) : area_(area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;

@@ -23,8 +23,6 @@ struct InkMask {
     void Clear(const RECT& rect);
     // Pixels that differ from `other`; every pixel when the sizes differ.
     int DifferenceFrom(const InkMask& other) const;
-    // The mask as lines of '#' and '.', for failure messages.
-    std::string Art() const;
 };
 
 // A picture of the screen, taken once and cut into the rectangles of many windows.

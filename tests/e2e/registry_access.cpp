@@ -32,11 +32,6 @@ std::vector<std::wstring> Names(DWORD count, DWORD longest, Enumerate enumerate)
 
 }  // namespace
 
-bool SameName(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 std::optional<StoredValue> QueryValue(HKEY key, const std::wstring& name) {
     DWORD type = 0;
     DWORD size = 0;

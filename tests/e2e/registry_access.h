@@ -56,7 +56,5 @@ std::optional<StoredValue> QueryValue(HKEY key, const std::wstring& name);
 void SetValue(HKEY key, const std::wstring& name, const StoredValue& value);
 std::vector<std::wstring> ValueNames(HKEY key);
 std::vector<std::wstring> SubKeyNames(HKEY key);
-// Registry names compare without regard to case.
-bool SameName(std::wstring_view a, std::wstring_view b);
 
 }  // namespace e2e

@@ -52,7 +52,7 @@ std::unique_ptr<Tree> ReadTreeAt(HKEY root, const std::string& path) {
 template <class Item>
 const Item* Named(const std::vector<Item>& items, std::wstring_view name) {
     for (const auto& item : items) {
-        if (SameName(item.name, name)) {
+        if (item.name == name) {
             return &item;
         }
     }
@@ -90,22 +90,10 @@ void Compare(const std::string& path, const Tree& was, const Tree& now,
     }
 }
 
-// Makes the open key hold exactly `tree`.
+// Writes `tree` into the open key, which is empty.
 void WriteTree(HKEY key, const Tree& tree) {
-    for (const auto& name : ValueNames(key)) {
-        if (Named(tree.values, name) == nullptr) {
-            RegDeleteValueW(key, name.c_str());
-        }
-    }
     for (const auto& value : tree.values) {
-        if (QueryValue(key, value.name) != value.value) {
-            SetValue(key, value.name, value.value);
-        }
-    }
-    for (const auto& name : SubKeyNames(key)) {
-        if (Named(tree.subKeys, name) == nullptr) {
-            RegDeleteTreeW(key, name.c_str());
-        }
+        SetValue(key, value.name, value.value);
     }
     for (const auto& sub : tree.subKeys) {
         WriteTree(CreateKey(key, sub.name).get(), sub.tree);
@@ -133,11 +121,14 @@ std::vector<std::string> RegistrySnapshot::Changes() const {
 }
 
 void RegistrySnapshot::Restore() const {
-    if (!tree_) {
-        DeleteKeyTree(root_, path_);
+    // Unless nothing changed, the simplest way to exactly what was there is from nothing.
+    if (Changes().empty()) {
         return;
     }
-    WriteTree(CreateKey(root_, Widen(path_)).get(), *tree_);
+    DeleteKeyTree(root_, path_);
+    if (tree_) {
+        WriteTree(CreateKey(root_, Widen(path_)).get(), *tree_);
+    }
 }
 
 RegistryTreeGuard::~RegistryTreeGuard() {

@@ -3,13 +3,44 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "tests/e2e/harness.h"
-#include "tests/e2e/text_test_support.h"
+#include "tests/e2e/text_convert.h"
 
 namespace e2e {
 namespace {
 
 using ::testing::ElementsAre;
+
+// Puts `text` on the clipboard and pastes it into the edit, as the edit's context menu does.
+void PasteInto(HWND edit, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) {
+        throw HarnessError("no memory for the clipboard");
+    }
+    if (void* data = GlobalLock(memory)) {
+        std::memcpy(data, wide.c_str(), bytes);
+        GlobalUnlock(memory);
+    }
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(memory);
+        throw HarnessError("cannot open the clipboard");
+    }
+    EmptyClipboard();
+    // The clipboard owns the memory once it has taken it.
+    const bool taken = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!taken) {
+        GlobalFree(memory);
+        throw HarnessError("cannot put text on the clipboard");
+    }
+    if (!PostMessageW(edit, WM_PASTE, 0, 0)) {
+        throw HarnessError("posting the paste failed");
+    }
+}
 
 // A text box whose every change is written at once as the REG_SZ behind it.
 struct WrittenBox {

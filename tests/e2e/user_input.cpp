@@ -15,10 +15,13 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LPARAM Middle(HWND window) {
+// A press and release of a mouse button in the middle of the window.
+void Press(HWND window, UINT down, WPARAM held) {
     RECT client{};
     GetClientRect(window, &client);
-    return MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
+    Post(window, down, held, at);
+    Post(window, down + 1, 0, at);  // the matching WM_xBUTTONUP
 }
 
 }  // namespace
@@ -28,15 +31,11 @@ void Click(HWND button) {
 }
 
 void MouseClick(HWND window) {
-    const LPARAM at = Middle(window);
-    Post(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    Post(window, WM_LBUTTONUP, 0, at);
+    Press(window, WM_LBUTTONDOWN, MK_LBUTTON);
 }
 
 void RightClick(HWND window) {
-    const LPARAM at = Middle(window);
-    Post(window, WM_RBUTTONDOWN, MK_RBUTTON, at);
-    Post(window, WM_RBUTTONUP, 0, at);
+    Press(window, WM_RBUTTONDOWN, MK_RBUTTON);
 }
 
 void Type(HWND window, std::string_view text) {

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "tests/e2e/remote_memory.h"
+#include "tests/e2e/program_process.h"
 #include "tests/e2e/text_convert.h"
 #include "tests/e2e/wait.h"
 
@@ -16,6 +16,42 @@ BOOL CALLBACK Collect(HWND window, LPARAM context) {
     reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
     return TRUE;
 }
+
+// Memory inside another process, for the messages whose argument is a pointer (a tooltip's
+// text): the pointer must be valid where the message is handled. Freed with the object.
+class RemoteBuffer {
+public:
+    RemoteBuffer(DWORD pid, std::size_t size)
+        : process_(
+              OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid)) {
+        address_ = process_ ? VirtualAllocEx(process_.get(), nullptr, size,
+                                             MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                            : nullptr;
+        if (address_ == nullptr) {
+            throw HarnessError("cannot allocate memory in process " + std::to_string(pid));
+        }
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    // Fails harmlessly when the process has ended: its memory went with it.
+    ~RemoteBuffer() { VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE); }
+
+    void* at(std::size_t offset) const { return static_cast<char*>(address_) + offset; }
+    void Write(const void* data, std::size_t size, std::size_t offset = 0) const {
+        if (!WriteProcessMemory(process_.get(), at(offset), data, size, nullptr)) {
+            throw HarnessError("cannot write the other process's memory");
+        }
+    }
+    void Read(void* data, std::size_t size, std::size_t offset = 0) const {
+        if (!ReadProcessMemory(process_.get(), at(offset), data, size, nullptr)) {
+            throw HarnessError("cannot read the other process's memory");
+        }
+    }
+
+private:
+    OwnedHandle process_;
+    void* address_ = nullptr;
+};
 
 }  // namespace
 
@@ -127,12 +163,12 @@ std::optional<std::string> TooltipText(DWORD pid, HWND tool) {
         std::array<wchar_t, kTipChars> text{};
         buffer.Write(text.data(), text.size() * sizeof(wchar_t), kTextOffset);
         buffer.Write(&info, sizeof info);
-        if (!SendWithLimit(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(buffer.address()))) {
+        if (!SendWithLimit(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(buffer.at(0)))) {
             continue;
         }
         // GETTOOLINFO may have pointed lpszText at the tool's own copy: ask for the text.
         buffer.Write(&info, sizeof info);
-        SendWithLimit(tip, TTM_GETTEXTW, kTipChars, reinterpret_cast<LPARAM>(buffer.address()));
+        SendWithLimit(tip, TTM_GETTEXTW, kTipChars, reinterpret_cast<LPARAM>(buffer.at(0)));
         buffer.Read(text.data(), text.size() * sizeof(wchar_t), kTextOffset);
         text.back() = L'\0';
         return Narrow(text.data());
