@@ -33,44 +33,30 @@ struct Step {
     std::uint32_t access = 0x3F;
     int into = -1;  // Open/Create: the slot that keeps the new handle
     std::uint32_t type = 0;
-    Bytes data;                // Set: what is written
+    std::string_view data;     // Set: what is written
     std::size_t capacity = 0;  // Query: the buffer's size; 0 probes
 };
 
-Step Make(Op op, int key, std::string arg, std::uint32_t access = 0x3F, int into = -1) {
-    Step step;
-    step.op = op;
-    step.key = key;
-    step.arg = std::move(arg);
-    step.access = access;
-    step.into = into;
-    return step;
-}
 Step Open(int parent, std::string path, std::uint32_t access, int into) {
-    return Make(Op::Open, parent, std::move(path), access, into);
+    return {Op::Open, parent, std::move(path), access, into};
 }
 Step Create(int parent, std::string path, int into) {
-    return Make(Op::Create, parent, std::move(path), 0x3F, into);
+    return {Op::Create, parent, std::move(path), 0x3F, into};
 }
 Step Query(int key, std::string name, std::size_t capacity = 0) {
-    Step step = Make(Op::Query, key, std::move(name));
-    step.capacity = capacity;
-    return step;
+    return {Op::Query, key, std::move(name), 0, -1, 0, {}, capacity};
 }
 Step Set(int key, std::string name, std::uint32_t type, std::string_view data) {
-    Step step = Make(Op::Set, key, std::move(name));
-    step.type = type;
-    step.data.assign(data.begin(), data.end());
-    return step;
+    return {Op::Set, key, std::move(name), 0, -1, type, data};
 }
 Step DeleteValue(int key, std::string name) {
-    return Make(Op::DeleteValue, key, std::move(name));
+    return {Op::DeleteValue, key, std::move(name)};
 }
 Step DeleteKey(int parent, std::string path) {
-    return Make(Op::DeleteKey, parent, std::move(path));
+    return {Op::DeleteKey, parent, std::move(path)};
 }
 Step Close(int key) {
-    return Make(Op::Close, key, "");
+    return {Op::Close, key};
 }
 
 using namespace std::string_view_literals;
@@ -205,7 +191,8 @@ std::vector<Result> RunScript(registry::RegistryApi& api) {
                 break;
             }
             case Op::Set:
-                result.status = api.SetValue(key, step.arg, step.type, step.data);
+                result.status = api.SetValue(key, step.arg, step.type,
+                                             Bytes(step.data.begin(), step.data.end()));
                 break;
             case Op::DeleteValue:
                 result.status = api.DeleteValue(key, step.arg);
