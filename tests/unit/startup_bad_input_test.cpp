@@ -363,29 +363,6 @@ protected:
 
 StartUpRun BadInputCatalogue::baseline_;
 
-// The baseline itself: with the toolbar switch on and nothing else stored, start-up shows
-// nothing and writes the toolbar values, the ticked defaults and the downloads limit.
-TEST(BadInputCatalogueBaseline, WritesTheDefaultsAndShowsNothing) {
-    StartUpRun run = StartUp(nullptr, 0, {});
-    EXPECT_TRUE(run.reports.empty());
-    EXPECT_FALSE(run.refused);
-    std::vector<std::string> names;
-    for (const auto& change : run.changes) {
-        names.push_back(change.name);
-    }
-    std::sort(names.begin(), names.end());
-    names.erase(std::unique(names.begin(), names.end()), names.end());
-    std::vector<std::string> expected = {
-        "NoToolbarCustomize", "SpecifyDefaultButtons",   "Append Completion",
-        "NoUpdateCheck",      "MaxConnectionsPerServer", "MaxConnectionsPer1_0Server",
-        "Persistent"};
-    for (const auto& button : kButtons) {
-        expected.push_back(button.value);
-    }
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
-}
-
 TEST_P(BadInputCatalogue, StartUpShowsAndWritesOnlyWhatTheReadRulesLeadTo) {
     constexpr std::uint32_t kTypes[] = {
         registry::kRegNone,    registry::kRegSz,    registry::kRegExpandSz,

@@ -10,6 +10,7 @@
 #include "app/frm_korvane.h"
 #include "app/layout.h"
 #include "app/win32/main_window.h"
+#include "app/win32/window_geometry.h"
 #include "registry/memory_registry.h"
 #include "shell/scripted_shell.h"
 #include "tests/win32/toolkit_test_host.h"

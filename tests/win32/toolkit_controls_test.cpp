@@ -356,7 +356,7 @@ TEST_F(RealControls, AHandlerThatRewritesItsOwnBoxRunsOnceForEachChange) {
 // Text the edit cannot hold exactly as given: what it shows differs from what the program set,
 // and its EN_CHANGE for the program's own WM_SETTEXT must still not count as the user's edit.
 TEST_F(RealControls, TextTheEditCannotHoldIsStillOneChangeFromCode) {
-    for (const std::string text :
+    for (const std::string& text :
          {std::string("one\r\ntwo"), std::string("a\0b", 3), std::string("caf\xE9")}) {
         toolkit::TextBox box("txtIETitle");
         auto peer = Make(box);
