@@ -46,29 +46,20 @@ Outcome Narrowed(const Outcome& wide, std::int64_t min, std::int64_t max) {
     return wide;
 }
 
+// Well-formed UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(const std::string& text) {
+    constexpr std::uint32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        if (lead < 0x80) {
-            length = 1;
-            code = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            code = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            code = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            code = lead & 0x07;
-        } else {
+        const std::size_t length = lead < 0x80             ? 1
+                                   : (lead & 0xE0) == 0xC0 ? 2
+                                   : (lead & 0xF0) == 0xE0 ? 3
+                                   : (lead & 0xF8) == 0xF0 ? 4
+                                                           : 0;
+        if (length == 0 || i + length > text.size()) {
             return false;
         }
-        if (i + length > text.size()) {
-            return false;
-        }
+        std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
         for (std::size_t k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
             if ((next & 0xC0) != 0x80) {
@@ -76,8 +67,7 @@ bool IsValidUtf8(const std::string& text) {
             }
             code = code << 6 | (next & 0x3F);
         }
-        const std::uint32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < shortest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        if (code < kShortest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
             return false;
         }
         i += length;

@@ -161,24 +161,5 @@ TEST_F(MemoryStore, TheJournalRecordsEveryCallAsTheCallerNamedIt) {
     EXPECT_EQ(changes[1].op, RegistryOp::SetValue);
 }
 
-// Direct access is not journaled, and names keep the case they were first given.
-TEST_F(MemoryStore, DirectAccessForTests) {
-    store.PutText(kCurrentUser, "Software\\Direct", "Text", "abc");
-    store.PutDword(kCurrentUser, "Software\\Direct", "Number", 0x01020304);
-    store.Put(kCurrentUser, "Software\\Direct", "Long", registry::kRegDword, {1, 2, 3, 4, 5});
-    EXPECT_EQ(store.Get(kCurrentUser, "software\\direct", "number")->data, (Bytes{4, 3, 2, 1}));
-    EXPECT_EQ(store.GetText(kCurrentUser, "Software\\Direct", "Number"), std::nullopt);
-    EXPECT_EQ(store.GetDword(kCurrentUser, "Software\\Direct", "Long"), std::nullopt);
-    EXPECT_TRUE(store.journal().empty());
-
-    const auto key = MustCreate(kCurrentUser, "SOFTWARE\\DIRECT\\Sub");
-    store.SetValue(key, "TEXT", registry::kRegDword, one);
-    store.CloseKey(key);
-    EXPECT_EQ(store.SubKeyNames(kCurrentUser, ""), std::vector<std::string>{"Software"});
-    EXPECT_EQ(store.SubKeyNames(kCurrentUser, "Software"), std::vector<std::string>{"Direct"});
-    EXPECT_EQ(store.ValueNames(kCurrentUser, "Software\\Direct"),
-              (std::vector<std::string>{"Long", "Number", "Text"}));
-}
-
 }  // namespace
 }  // namespace registry_test

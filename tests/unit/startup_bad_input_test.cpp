@@ -11,47 +11,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
-#include "app/frm_korvane.h"
-#include "registry/memory_registry.h"
 #include "registry/variant.h"
 #include "settings/footprint.h"
-#include "shell/scripted_shell.h"
+#include "switch_toolbar_support.h"
 #include "toolkit/error.h"
-#include "toolkit/scripted_services.h"
 
 namespace {
 
+using namespace switch_toolbar_test;
 using registry::Bytes;
 using registry::Variant;
 
-constexpr auto kHkcu = static_cast<std::uint32_t>(registry::kCurrentUser);
-constexpr auto kHklm = static_cast<std::uint32_t>(registry::kLocalMachine);
-
-constexpr const char* kBrowser = "Software\\Microsoft\\Internet Explorer";
-constexpr const char* kMain = "Software\\Microsoft\\Internet Explorer\\Main";
-constexpr const char* kToolbar = "Software\\Microsoft\\Internet Explorer\\Toolbar";
-constexpr const char* kPolicies =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kInternet = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-constexpr const char* kAutoComplete =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
-constexpr const char* kProtocols =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
-constexpr const char* kZone0 =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
-constexpr const char* kCache =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
-
-constexpr std::string_view kButtons[] = {
-    "Btn_Back",       "Btn_Forward",   "Btn_Stop",  "Btn_Folders",     "Btn_Refresh",
-    "Btn_Print",      "Btn_Favorites", "Btn_Edit",  "Btn_Home",        "Btn_Search",
-    "Btn_Media",      "Btn_History",   "Btn_Tools", "Btn_Encoding",    "Btn_PrintPreview",
-    "Btn_Fullscreen", "Btn_MailNews",  "Btn_Size",  "Btn_Discussions", "Btn_Cut",
-    "Btn_Copy",       "Btn_Paste",
-};
+constexpr auto kHkcu = static_cast<std::uint32_t>(kCurrentUser);
+constexpr auto kHklm = static_cast<std::uint32_t>(kLocalMachine);
 
 // Start-up's loaders in their order; a failure passed up to Form_Load stops the ones after.
 constexpr std::string_view kLoaders[] = {
@@ -66,27 +40,19 @@ std::size_t LoaderIndex(std::string_view loader) {
                                     std::begin(kLoaders));
 }
 
-// One change of a value, as comparable data.
-struct Change {
+// One change of a value, as comparable data; a deletion has no type.
+struct ValueChange {
     std::uint32_t root;
     std::string path;
     std::string name;
     bool deleted = false;
     std::uint32_t type = 0;
     Bytes data;
-    friend auto operator<=>(const Change&, const Change&) = default;
+    friend auto operator<=>(const ValueChange&, const ValueChange&) = default;
 };
 
-Bytes SzData(const std::string& text) {
-    Bytes data(text.begin(), text.end());
-    data.push_back(0);
-    return data;
-}
-
-Bytes DwordData(std::int32_t number) {
-    const auto bits = static_cast<std::uint32_t>(number);
-    return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-            static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+ValueChange Wrote(std::uint32_t root, std::string path, std::string name, const Seed& seed) {
+    return {root, std::move(path), std::move(name), false, seed.type, seed.data};
 }
 
 struct Report {
@@ -102,10 +68,8 @@ std::string ErrorPrompt(std::int32_t number) {
 // What a read yields for each stored form.
 Variant ReadYields(std::uint32_t type, const Bytes& data) {
     switch (type) {
-        case registry::kRegSz: {
-            const auto nul = std::find(data.begin(), data.end(), std::uint8_t{0});
-            return std::string(data.begin(), nul);
-        }
+        case registry::kRegSz:
+            return std::string(data.begin(), std::find(data.begin(), data.end(), 0));
         case registry::kRegDword: {
             if (data.size() > 4) {
                 return {};  // does not fit the 32-bit read
@@ -139,14 +103,13 @@ Number AsNumber(const Variant& value) {
 
 // What start-up does about one value, given what its read yields.
 struct Outcome {
-    std::vector<Change> writes;  // the changes of the row's values
+    std::vector<ValueChange> writes;  // the changes of the row's values
     std::vector<Report> reports;
     bool stopsLaterLoaders = false;
     bool refused = false;
 };
 
 struct CatalogueRow {
-    std::string label;
     std::string_view loader;
     std::uint32_t root;
     std::string path;
@@ -156,23 +119,17 @@ struct CatalogueRow {
     std::function<Outcome(const Variant&)> expect;
 };
 
-Change Dword(std::uint32_t root, std::string path, std::string name, std::int32_t number) {
-    return {root, std::move(path), std::move(name), false, registry::kRegDword, DwordData(number)};
-}
-Change Sz(std::uint32_t root, std::string path, std::string name, const std::string& text) {
-    return {root, std::move(path), std::move(name), false, registry::kRegSz, SzData(text)};
-}
-
 // A switch read as a 16-bit number: a failure is reported under `guard` (or passed up to
 // Form_Load when empty), a number that ticks the box writes `ticked`.
 CatalogueRow NumberSwitch(std::string_view loader, std::string guard, std::uint32_t root,
                           std::string path, std::string name,
-                          std::function<bool(std::int16_t)> ticks, std::vector<Change> ticked) {
+                          std::function<bool(std::int16_t)> ticks,
+                          std::vector<ValueChange> ticked) {
     std::vector<std::string> controls;
     for (const auto& change : ticked) {
         controls.push_back(change.name);
     }
-    return {name, loader, root, path, name, controls, [guard, ticks, ticked](const Variant& read) {
+    return {loader, root, path, name, controls, [guard, ticks, ticked](const Variant& read) {
                 Outcome outcome;
                 const Number number = AsNumber(read);
                 if (number.error != 0) {
@@ -186,23 +143,26 @@ CatalogueRow NumberSwitch(std::string_view loader, std::string guard, std::uint3
             }};
 }
 
-// A setting read as text; `writes` says what its text leads to.
+// A setting read as text, kept when `kept` says so and written back as REG_SZ `writes` gives
+// (the text itself when that is empty).
 CatalogueRow TextSetting(std::string_view loader, std::uint32_t root, std::string path,
-                         std::string name, std::vector<std::string> controls,
-                         std::function<std::vector<Change>(const std::string&)> writes) {
-    return {name, loader, root, path, name, controls, [writes](const Variant& read) {
+                         std::string name, std::function<bool(const std::string&)> written,
+                         std::string writes = "") {
+    return {loader, root, path, name, {name}, [=](const Variant& read) {
                 Outcome outcome;
-                outcome.writes = writes(registry::ToText(read));
+                const std::string text = registry::ToText(read);
+                if (written(text)) {
+                    outcome.writes = {Wrote(root, path, name, Sz(writes.empty() ? text : writes))};
+                }
                 return outcome;
             }};
 }
 
 std::vector<CatalogueRow> Catalogue() {
     std::vector<CatalogueRow> rows;
-    rows.push_back({"Version", "", kHklm, kBrowser, "Version", {}, [](const Variant& read) {
+    rows.push_back({"", kHklm, kVersionKey, "Version", {}, [](const Variant& read) {
                         Outcome outcome;
-                        const std::string first = registry::ToText(read).substr(0, 1);
-                        if (first < "5") {
+                        if (registry::ToText(read).substr(0, 1) < "5") {
                             outcome.refused = true;
                             outcome.reports.push_back({std::nullopt, app::kVersionRefusedPrompt});
                         }
@@ -211,197 +171,152 @@ std::vector<CatalogueRow> Catalogue() {
 
     // The toolbar switch decides about all 24 toolbar values: on, each button value is
     // written 1 twice (the box's own handler, then the reload), then both switch values 1.
-    std::vector<std::string> toolbarValues(std::begin(kButtons), std::end(kButtons));
-    toolbarValues.push_back("NoToolbarCustomize");
-    toolbarValues.push_back("SpecifyDefaultButtons");
+    std::vector<std::string> toolbarValues = {"NoToolbarCustomize", "SpecifyDefaultButtons"};
+    for (const auto& button : kButtons) {
+        toolbarValues.push_back(button.value);
+    }
     rows.push_back(
-        {"NoToolbarCustomize", "Select_Buttons", kHkcu, kPolicies, "NoToolbarCustomize",
-         toolbarValues, [](const Variant& read) {
+        {"Select_Buttons", kHkcu, kPolicies, "NoToolbarCustomize", toolbarValues,
+         [](const Variant& read) {
              Outcome outcome;
              const Number number = AsNumber(read);
              if (number.error != 0) {
                  outcome.reports.push_back({"Select_Buttons", ErrorPrompt(number.error)});
              } else if (number.value != 0) {
-                 for (const auto button : kButtons) {
-                     outcome.writes.push_back(Dword(kHkcu, kPolicies, std::string(button), 1));
-                     outcome.writes.push_back(Dword(kHkcu, kPolicies, std::string(button), 1));
+                 for (const auto& button : kButtons) {
+                     outcome.writes.push_back(Wrote(kHkcu, kPolicies, button.value, Dword(1)));
+                     outcome.writes.push_back(Wrote(kHkcu, kPolicies, button.value, Dword(1)));
                  }
-                 outcome.writes.push_back(Dword(kHkcu, kPolicies, "NoToolbarCustomize", 1));
-                 outcome.writes.push_back(Dword(kHkcu, kPolicies, "SpecifyDefaultButtons", 1));
+                 for (const char* name : {"NoToolbarCustomize", "SpecifyDefaultButtons"}) {
+                     outcome.writes.push_back(Wrote(kHkcu, kPolicies, name, Dword(1)));
+                 }
              }
              return outcome;
          }});
     // With the switch on, a button value reads as text: exactly "2" keeps its box clear and
     // is written once as 2; anything else ticks the box, which writes 1, and the reload 1.
-    for (const auto button : kButtons) {
-        const std::string name(button);
-        rows.push_back(TextSetting("Select_Buttons", kHkcu, kPolicies, name, {name},
-                                   [name](const std::string& text) {
-                                       if (text == "2") {
-                                           return std::vector{Dword(kHkcu, kPolicies, name, 2)};
-                                       }
-                                       return std::vector{Dword(kHkcu, kPolicies, name, 1),
-                                                          Dword(kHkcu, kPolicies, name, 1)};
-                                   }));
+    for (const auto& button : kButtons) {
+        const std::string name = button.value;
+        rows.push_back(
+            {"Select_Buttons", kHkcu, kPolicies, name, {name}, [name](const Variant& read) {
+                 Outcome outcome;
+                 if (registry::ToText(read) == "2") {
+                     outcome.writes = {Wrote(kHkcu, kPolicies, name, Dword(2))};
+                 } else {
+                     outcome.writes = {Wrote(kHkcu, kPolicies, name, Dword(1)),
+                                       Wrote(kHkcu, kPolicies, name, Dword(1))};
+                 }
+                 return outcome;
+             }});
     }
 
-    rows.push_back(TextSetting("Append_Completion", kHkcu, kAutoComplete, "Append Completion",
-                               {"Append Completion"}, [](const std::string& text) {
-                                   if (text == "no") {
-                                       return std::vector<Change>{};
-                                   }
-                                   return std::vector{
-                                       Sz(kHkcu, kAutoComplete, "Append Completion", "yes")};
-                               }));
-    rows.push_back(TextSetting("Download_Directory", kHkcu, kBrowser, "Download Directory",
-                               {"Download Directory"},
-                               [](const std::string&) { return std::vector<Change>{}; }));
-    rows.push_back(TextSetting("Window_Title", kHkcu, kMain, "Window Title", {"Window Title"},
-                               [](const std::string& text) {
-                                   if (text.empty()) {
-                                       return std::vector<Change>{};
-                                   }
-                                   return std::vector{Sz(kHkcu, kMain, "Window Title", text)};
-                               }));
-    rows.push_back(TextSetting("Back_Bitmap", kHkcu, kToolbar, "BackBitmap", {"BackBitmap"},
-                               [](const std::string& text) {
-                                   if (text.empty()) {
-                                       return std::vector<Change>{};
-                                   }
-                                   return std::vector{Sz(kHkcu, kToolbar, "BackBitmap", text)};
-                               }));
-    rows.push_back(NumberSwitch("Password_Caching", "", kHkcu, kInternet, "DisablePasswordCaching",
-                                [](std::int16_t n) { return n == 1; },
-                                {Dword(kHkcu, kInternet, "DisablePasswordCaching", 1)}));
-    rows.push_back(NumberSwitch(
-        "Error_Reporting", "Error_Reporting", kHklm, kMain, "IEWatsonDisabled",
-        [](std::int16_t n) { return n == 1; },
-        {Dword(kHklm, kMain, "IEWatsonDisabled", 1), Dword(kHklm, kMain, "IEWatsonEnabled", 0)}));
+    const auto notEmpty = [](const std::string& text) { return !text.empty(); };
+    rows.push_back(TextSetting(
+        "Append_Completion", kHkcu, kAutoCompleteKey, "Append Completion",
+        [](const std::string& text) { return text != "no"; }, "yes"));
+    rows.push_back(TextSetting("Download_Directory", kHkcu, kVersionKey, "Download Directory",
+                               [](const std::string&) { return false; }));
+    rows.push_back(TextSetting("Window_Title", kHkcu, kMain, "Window Title", notEmpty));
+    rows.push_back(TextSetting("Back_Bitmap", kHkcu, kToolbarKey, "BackBitmap", notEmpty));
+    rows.push_back(
+        NumberSwitch("Password_Caching", "", kHkcu, kInternetSettings, "DisablePasswordCaching",
+                     [](std::int16_t n) { return n == 1; },
+                     {Wrote(kHkcu, kInternetSettings, "DisablePasswordCaching", Dword(1))}));
+    rows.push_back(NumberSwitch("Error_Reporting", "Error_Reporting", kHklm, kMain,
+                                "IEWatsonDisabled", [](std::int16_t n) { return n == 1; },
+                                {Wrote(kHklm, kMain, "IEWatsonDisabled", Dword(1)),
+                                 Wrote(kHklm, kMain, "IEWatsonEnabled", Dword(0))}));
     rows.push_back(TextSetting("Intelli_Menus", kHkcu, kMain, "FavIntelliMenus",
-                               {"FavIntelliMenus"}, [](const std::string& text) {
-                                   if (text != "yes") {
-                                       return std::vector<Change>{};
-                                   }
-                                   return std::vector{Sz(kHkcu, kMain, "FavIntelliMenus", "yes")};
-                               }));
+                               [](const std::string& text) { return text == "yes"; }));
     rows.push_back(NumberSwitch("Update_Check", "", kHkcu, kMain, "NoUpdateCheck",
                                 [](std::int16_t n) { return n == 0; },
-                                {Dword(kHkcu, kMain, "NoUpdateCheck", 0)}));
+                                {Wrote(kHkcu, kMain, "NoUpdateCheck", Dword(0))}));
     // The downloads limit is read as text and written back as a 32-bit number to both values;
     // text that is no such number is reported by each write, and nothing is written.
-    rows.push_back({"MaxConnectionsPerServer",
-                    "Max_Connections",
-                    kHkcu,
-                    kInternet,
-                    "MaxConnectionsPerServer",
-                    {"MaxConnectionsPerServer", "MaxConnectionsPer1_0Server"},
-                    [](const Variant& read) {
-                        Outcome outcome;
-                        std::string text = registry::ToText(read);
-                        if (text.empty()) {
-                            text = "2";
-                        }
-                        try {
-                            const std::int32_t number = registry::ToInt32(text);
-                            outcome.writes = {
-                                Dword(kHkcu, kInternet, "MaxConnectionsPerServer", number),
-                                Dword(kHkcu, kInternet, "MaxConnectionsPer1_0Server", number)};
-                        } catch (const toolkit::Error& error) {
-                            const Report report{"RegistrySetKeyValue", ErrorPrompt(error.number())};
-                            outcome.reports = {report, report};
-                        }
-                        return outcome;
-                    }});
-    rows.push_back(NumberSwitch(
-        "About_Urls", "", kHklm, kProtocols, "about", [](std::int16_t n) { return n == 4; },
-        {Dword(kHklm, kProtocols, "about", 4), Dword(kHklm, kProtocols, "about:", 4)}));
+    const std::vector<std::string> limits = {"MaxConnectionsPerServer",
+                                             "MaxConnectionsPer1_0Server"};
+    rows.push_back(
+        {"Max_Connections", kHkcu, kInternetSettings, limits[0], limits,
+         [limits](const Variant& read) {
+             Outcome outcome;
+             const std::string text = registry::ToText(read);
+             try {
+                 const std::int32_t number = registry::ToInt32(text.empty() ? "2" : text);
+                 for (const auto& name : limits) {
+                     outcome.writes.push_back(Wrote(kHkcu, kInternetSettings, name,
+                                                    Dword(static_cast<std::uint32_t>(number))));
+                 }
+             } catch (const toolkit::Error& error) {
+                 const Report report{"RegistrySetKeyValue", ErrorPrompt(error.number())};
+                 outcome.reports = {report, report};
+             }
+             return outcome;
+         }});
+    rows.push_back(NumberSwitch("About_Urls", "", kHklm, kProtocolDefaults, "about",
+                                [](std::int16_t n) { return n == 4; },
+                                {Wrote(kHklm, kProtocolDefaults, "about", Dword(4)),
+                                 Wrote(kHklm, kProtocolDefaults, "about:", Dword(4))}));
     rows.push_back(NumberSwitch("Internet_Icon", "", kHkcu, kPolicies, "NoInternetIcon",
                                 [](std::int16_t n) { return n == 1; },
-                                {Dword(kHkcu, kPolicies, "NoInternetIcon", 1)}));
-    rows.push_back(NumberSwitch("Cache_Persistent", "", kHkcu, kCache, "Persistent",
+                                {Wrote(kHkcu, kPolicies, "NoInternetIcon", Dword(1))}));
+    rows.push_back(NumberSwitch("Cache_Persistent", "", kHkcu, kCacheKey, "Persistent",
                                 [](std::int16_t n) { return n == 0; },
-                                {Dword(kHkcu, kCache, "Persistent", 0)}));
+                                {Wrote(kHkcu, kCacheKey, "Persistent", Dword(0))}));
     rows.push_back(NumberSwitch("Security_Zone", "", kHkcu, kZone0, "Flags",
                                 [](std::int16_t n) { return n == 1; },
-                                {Dword(kHkcu, kZone0, "Flags", 1)}));
+                                {Wrote(kHkcu, kZone0, "Flags", Dword(1))}));
     return rows;
 }
-
-constexpr std::uint32_t kTypes[] = {
-    registry::kRegNone,    registry::kRegSz,    registry::kRegExpandSz,
-    registry::kRegBinary,  registry::kRegDword, registry::kRegDwordBigEndian,
-    registry::kRegMultiSz, registry::kRegQword,
-};
-constexpr std::size_t kSizes[] = {0, 1, 3, 4, 5, 8, 1u << 20};
-// '1' makes numeric text and small numbers, '2' the one text a button value clears on, 0xFF
-// makes -1, large numbers and text that is no number.
-constexpr std::uint8_t kFills[] = {'1', '2', 0xFF};
 
 // One start-up on a store that holds the browser version, the toolbar switch on and,
 // possibly, the value under test.
 struct StartUpRun {
-    std::vector<Change> changes;
+    std::vector<ValueChange> changes;  // sorted
     std::vector<Report> reports;
-    std::vector<std::string> createdKeys;  // journal paths of keys the run created
     std::size_t openHandles = 0;
     bool refused = false;
 };
 
 StartUpRun StartUp(const CatalogueRow* row, std::uint32_t type, const Bytes& data) {
     registry::MemoryRegistry store;
-    store.PutText(registry::kLocalMachine, kBrowser, "Version", "9.11.9600.18231");
-    store.PutDword(registry::kCurrentUser, kPolicies, "NoToolbarCustomize", 1);
+    PlantVersion(store, "9.11.9600.18231");
+    store.PutDword(kCurrentUser, kPolicies, "NoToolbarCustomize", 1);
     if (row != nullptr) {
         store.Put(row->root, row->path, row->name, type, data);
     }
     store.ClearJournal();
-    toolkit::ScriptedServices services;
-    shell::ScriptedShell shell;
     StartUpRun run;
     {
-        app::frmKorvane form(store, services, shell);
-        form.Form_Load();
-        run.refused = form.unloadRequested();
+        Window window(store);
+        window.Load();
+        run.refused = window.form.unloadRequested();
+        for (const auto& message : window.services.messages) {
+            run.reports.push_back({message.title, message.prompt});
+        }
     }
     for (const auto& entry : store.Changes()) {
         const std::string root = entry.path.substr(0, entry.path.find('\\'));
         const std::uint32_t rootKey = root == "HKLM" ? kHklm : kHkcu;
         const std::string path = entry.path.substr(root.size() + 1);
-        switch (entry.op) {
-            case registry::RegistryOp::SetValue:
-                run.changes.push_back({rootKey, path, entry.name, false, entry.type, entry.data});
-                break;
-            case registry::RegistryOp::DeleteValue:
-                run.changes.push_back({rootKey, path, entry.name, true, 0, {}});
-                break;
-            case registry::RegistryOp::CreateKey:
-                run.createdKeys.push_back(entry.path);
-                EXPECT_TRUE(settings::MayCreateKey(rootKey, path)) << entry.path;
-                break;
-            default:
-                run.changes.push_back({rootKey, path, "(key deleted)", true, 0, {}});
-                break;
+        if (entry.op == registry::RegistryOp::CreateKey) {
+            EXPECT_TRUE(settings::MayCreateKey(rootKey, path)) << entry.path;
+            continue;
         }
+        const bool set = entry.op == registry::RegistryOp::SetValue;
+        run.changes.push_back({rootKey, path,
+                               entry.op == registry::RegistryOp::DeleteKey ? "(key)" : entry.name,
+                               !set, set ? entry.type : 0, set ? entry.data : Bytes{}});
     }
-    for (const auto& message : services.messages) {
-        run.reports.push_back({message.title, message.prompt});
-    }
+    std::sort(run.changes.begin(), run.changes.end());
     run.openHandles = store.openHandles();
     return run;
 }
 
-std::string Describe(const std::vector<Change>& changes) {
+std::string Describe(const std::vector<ValueChange>& changes) {
     std::string out;
     for (const auto& change : changes) {
-        out += "\n  " + change.name + (change.deleted ? " deleted" : " = ");
-        if (!change.deleted) {
-            out += change.type == registry::kRegDword && change.data.size() == 4
-                       ? std::to_string(static_cast<std::int32_t>(
-                             change.data[0] | change.data[1] << 8 | change.data[2] << 16 |
-                             static_cast<std::uint32_t>(change.data[3]) << 24))
-                       : "type " + std::to_string(change.type) + ", " +
-                             std::to_string(change.data.size()) + " bytes";
-        }
+        out += "\n  " + change.name +
+               (change.deleted ? " deleted" : " = " + ShowValue(change.type, change.data));
     }
     return out;
 }
@@ -413,19 +328,27 @@ protected:
     // What a start-up changes with `row`'s value as `read` yields: the baseline, with the
     // changes of the row's values replaced by the row's own, and nothing of the loaders
     // after it when it stops them.
-    static std::vector<Change> ExpectedChanges(const CatalogueRow& row, const Outcome& outcome) {
-        std::vector<Change> expected;
+    static std::vector<ValueChange> ExpectedChanges(const CatalogueRow& row,
+                                                    const Outcome& outcome) {
+        std::vector<ValueChange> expected;
         if (outcome.refused) {
             return expected;
         }
         const auto rows = Catalogue();
+        const auto controls = [](const CatalogueRow& r, const std::string& name) {
+            return std::find(r.controls.begin(), r.controls.end(), name) != r.controls.end();
+        };
         for (const auto& change : baseline_.changes) {
-            if (std::find(row.controls.begin(), row.controls.end(), change.name) !=
-                row.controls.end()) {
+            if (controls(row, change.name)) {
                 continue;
             }
-            if (outcome.stopsLaterLoaders &&
-                LoaderOf(rows, change.name) > LoaderIndex(row.loader)) {
+            const auto owner = std::find_if(
+                rows.begin(), rows.end(), [&](const auto& r) { return controls(r, change.name); });
+            if (owner == rows.end()) {
+                ADD_FAILURE() << "start-up changed " << change.name
+                              << ", which no row accounts for";
+            } else if (outcome.stopsLaterLoaders &&
+                       LoaderIndex(owner->loader) > LoaderIndex(row.loader)) {
                 continue;
             }
             expected.push_back(change);
@@ -435,23 +358,21 @@ protected:
         return expected;
     }
 
-    // The place in the loader order of the loader whose row controls `name`.
-    static std::size_t LoaderOf(const std::vector<CatalogueRow>& rows, const std::string& name) {
-        for (const auto& row : rows) {
-            if (std::find(row.controls.begin(), row.controls.end(), name) != row.controls.end()) {
-                return LoaderIndex(row.loader);
-            }
-        }
-        ADD_FAILURE() << "start-up changed " << name << ", which no row accounts for";
-        return 0;
-    }
-
     static StartUpRun baseline_;
 };
 
 StartUpRun BadInputCatalogue::baseline_;
 
 TEST_P(BadInputCatalogue, StartUpShowsAndWritesOnlyWhatTheReadRulesLeadTo) {
+    constexpr std::uint32_t kTypes[] = {
+        registry::kRegNone,    registry::kRegSz,    registry::kRegExpandSz,
+        registry::kRegBinary,  registry::kRegDword, registry::kRegDwordBigEndian,
+        registry::kRegMultiSz, registry::kRegQword,
+    };
+    constexpr std::size_t kSizes[] = {0, 1, 3, 4, 5, 8, 1u << 20};
+    // '1' makes numeric text and small numbers, '2' the one text a button value clears on,
+    // 0xFF makes -1, large numbers and text that is no number.
+    constexpr std::uint8_t kFills[] = {'1', '2', 0xFF};
     const CatalogueRow row = Catalogue()[GetParam()];
     for (const auto type : kTypes) {
         for (const auto size : kSizes) {
@@ -460,15 +381,13 @@ TEST_P(BadInputCatalogue, StartUpShowsAndWritesOnlyWhatTheReadRulesLeadTo) {
                     continue;  // one huge filling is enough, and each costs a second
                 }
                 const Bytes data(size, fill);
-                SCOPED_TRACE(row.label + " stored as type " + std::to_string(type) + ", " +
+                SCOPED_TRACE(row.name + " stored as type " + std::to_string(type) + ", " +
                              std::to_string(size) + " bytes of " + std::to_string(fill));
                 const Outcome outcome = row.expect(ReadYields(type, data));
-                StartUpRun run = StartUp(&row, type, data);
-                std::sort(run.changes.begin(), run.changes.end());
+                const StartUpRun run = StartUp(&row, type, data);
                 EXPECT_EQ(run.refused, outcome.refused);
                 EXPECT_EQ(run.reports, outcome.reports)
-                    << run.reports.size() << " reports, the first titled "
-                    << (run.reports.empty() ? "-" : run.reports[0].title.value_or("(none)")) << ": "
+                    << run.reports.size() << " reports, the first: "
                     << (run.reports.empty() ? "" : run.reports[0].prompt.substr(0, 60));
                 const auto expected = ExpectedChanges(row, outcome);
                 EXPECT_TRUE(run.changes == expected)
@@ -482,81 +401,47 @@ TEST_P(BadInputCatalogue, StartUpShowsAndWritesOnlyWhatTheReadRulesLeadTo) {
     }
 }
 
-std::string RowName(const ::testing::TestParamInfo<std::size_t>& info) {
-    std::string name = Catalogue()[info.param].label;
-    std::replace_if(
-        name.begin(), name.end(),
-        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-    return name;
-}
-
 INSTANTIATE_TEST_SUITE_P(EveryValueStartUpReads, BadInputCatalogue,
-                         ::testing::Range<std::size_t>(0, Catalogue().size()), RowName);
-
-// The baseline itself: with the toolbar switch on and nothing else stored, start-up shows
-// nothing and writes the toolbar values, the ticked defaults and the downloads limit.
-TEST(BadInputCatalogueBaseline, WritesTheDefaultsAndShowsNothing) {
-    StartUpRun run = StartUp(nullptr, 0, {});
-    EXPECT_TRUE(run.reports.empty());
-    EXPECT_FALSE(run.refused);
-    std::vector<std::string> names;
-    for (const auto& change : run.changes) {
-        if (std::find(names.begin(), names.end(), change.name) == names.end()) {
-            names.push_back(change.name);
-        }
-    }
-    std::sort(names.begin(), names.end());
-    std::vector<std::string> expected(std::begin(kButtons), std::end(kButtons));
-    for (const char* name :
-         {"NoToolbarCustomize", "SpecifyDefaultButtons", "Append Completion", "NoUpdateCheck",
-          "MaxConnectionsPerServer", "MaxConnectionsPer1_0Server", "Persistent"}) {
-        expected.push_back(name);
-    }
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
-}
+                         ::testing::Range<std::size_t>(0, Catalogue().size()),
+                         [](const ::testing::TestParamInfo<std::size_t>& info) {
+                             std::string name = Catalogue()[info.param].name;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
 
 // The footprint is the whole of what may change: the program's values and keys, compared as
 // the registry compares names, and nothing next to them.
-struct FootprintCase {
-    const char* what;
-    bool (*allowed)();
-    bool expected;
-};
-
-const FootprintCase kFootprintCases[] = {
-    {"a button value", [] { return settings::MayWriteValue(kHkcu, kPolicies, "Btn_Paste"); }, true},
-    {"a value named in another case",
-     [] {
-         return settings::MayWriteValue(kHkcu, "software\\microsoft\\internet explorer\\MAIN",
-                                        "window title");
-     },
-     true},
-    {"the HKLM spelling of the protocol key",
-     [] { return settings::MayDeleteValue(kHklm, kProtocols, "about:"); }, true},
-    {"the version, which is only read",
-     [] { return settings::MayWriteValue(kHklm, kBrowser, "Version"); }, false},
-    {"a switch under the other root",
-     [] { return settings::MayWriteValue(kHklm, kInternet, "DisablePasswordCaching"); }, false},
-    {"deleting a value that is only ever written",
-     [] { return settings::MayDeleteValue(kHkcu, kMain, "Window Title"); }, false},
-    {"writing a value that is only ever deleted",
-     [] { return settings::MayWriteValue(kHkcu, kToolbar, "BrandBitmap"); }, false},
-    {"the typed history key",
-     [] { return settings::MayDeleteKey(kHkcu, kBrowser + std::string("\\TypedURLs")); }, true},
-    {"a key above the typed history", [] { return settings::MayDeleteKey(kHkcu, kBrowser); },
-     false},
-    {"creating a level above a written key",
-     [] { return settings::MayCreateKey(kHkcu, "Software\\Microsoft\\Windows"); }, true},
-    {"creating a key that only shares a prefix",
-     [] { return settings::MayCreateKey(kHkcu, "Software\\Microsoft\\Internet Ex"); }, false},
-    {"creating a key below a written one",
-     [] { return settings::MayCreateKey(kHkcu, kMain + std::string("\\Sub")); }, false},
-};
-
 TEST(ProgramFootprint, AllowsExactlyTheProgramsOwnValuesAndKeys) {
-    for (const auto& row : kFootprintCases) {
-        EXPECT_EQ(row.allowed(), row.expected) << row.what;
+    using settings::MayCreateKey;
+    using settings::MayDeleteKey;
+    using settings::MayDeleteValue;
+    using settings::MayWriteValue;
+    const std::string typedUrls = std::string(kVersionKey) + "\\TypedURLs";
+    const struct {
+        const char* what;
+        bool allowed;
+        bool expected;
+    } rows[] = {
+        {"a button value", MayWriteValue(kHkcu, kPolicies, "Btn_Paste"), true},
+        {"a value named in another case",
+         MayWriteValue(kHkcu, "software\\microsoft\\internet explorer\\MAIN", "window title"),
+         true},
+        {"the HKLM spelling of the protocol key",
+         MayDeleteValue(kHklm, kProtocolDefaults, "about:"), true},
+        {"the version, only read", MayWriteValue(kHklm, kVersionKey, "Version"), false},
+        {"a switch under the other root",
+         MayWriteValue(kHklm, kInternetSettings, "DisablePasswordCaching"), false},
+        {"deleting a value only written", MayDeleteValue(kHkcu, kMain, "Window Title"), false},
+        {"writing a value only deleted", MayWriteValue(kHkcu, kToolbarKey, "BrandBitmap"), false},
+        {"the typed history key", MayDeleteKey(kHkcu, typedUrls), true},
+        {"a key above the typed history", MayDeleteKey(kHkcu, kVersionKey), false},
+        {"a level above a written key", MayCreateKey(kHkcu, "Software\\Microsoft\\Windows"), true},
+        {"a key that only shares a prefix", MayCreateKey(kHkcu, "Software\\Microsoft\\Internet Ex"),
+         false},
+        {"a key below a written one", MayCreateKey(kHkcu, std::string(kMain) + "\\Sub"), false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.allowed, row.expected) << row.what;
     }
 }
 

@@ -34,7 +34,7 @@ TEST_F(SwitchStartup, LoadersRunToolbarFirstAndCacheBeforeZone) {
     EXPECT_TRUE(window.services.messages.empty());
     // The first write of each name, leaving out the buttons and the two download counts.
     std::vector<std::string> order;
-    for (const auto& what : What(ValueChanges(store))) {
+    for (const auto& what : What(store)) {
         const auto name = what.substr(0, what.find(" = "));
         if (!name.starts_with("Btn_") && !name.starts_with("MaxConnections") &&
             std::find(order.begin(), order.end(), name) == order.end()) {

@@ -1,9 +1,10 @@
-// Shared by the switch and toolbar tests: seeding the in-memory store, reading back what the
-// program changed in a form a failure message can show, and a whole window on a store.
+// Shared by the switch, toolbar and start-up tests: the keys and button values as the program
+// must spell them (written out here, apart from the program's tables), seeding the in-memory
+// store, reading back what the program changed in a form a failure message can show, and a
+// whole window on a store.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,13 +22,12 @@ using registry::kCurrentUser;
 using registry::kLocalMachine;
 
 inline constexpr const char* kVersionKey = "Software\\Microsoft\\Internet Explorer";
-
-// The keys of the switches and of the toolbar policy, spelled as the program must spell them.
 inline constexpr const char* kAutoCompleteKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
 inline constexpr const char* kInternetSettings =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 inline constexpr const char* kMain = "Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr const char* kToolbarKey = "Software\\Microsoft\\Internet Explorer\\Toolbar";
 inline constexpr const char* kProtocolDefaults =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
 inline constexpr const char* kPolicies =
@@ -36,6 +36,26 @@ inline constexpr const char* kZone0 =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
 inline constexpr const char* kCacheKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
+
+// The toolbar button boxes in reload order, with the value each writes.
+struct Button {
+    const char* control;
+    const char* value;
+};
+
+// clang-format off
+inline const std::vector<Button> kButtons = {
+    {"chkBack", "Btn_Back"}, {"chkForward", "Btn_Forward"}, {"chkStop", "Btn_Stop"},
+    {"chkFolders", "Btn_Folders"}, {"chkRefresh", "Btn_Refresh"}, {"chkPrint", "Btn_Print"},
+    {"chkFavorites", "Btn_Favorites"}, {"chkEdit", "Btn_Edit"}, {"chkHome", "Btn_Home"},
+    {"chkSearch", "Btn_Search"}, {"chkMedia", "Btn_Media"}, {"chkHistory", "Btn_History"},
+    {"chkTools", "Btn_Tools"}, {"chkEncoding", "Btn_Encoding"},
+    {"chkPrintPreview", "Btn_PrintPreview"}, {"chkFullScreen", "Btn_Fullscreen"},
+    {"chkMailNews", "Btn_MailNews"}, {"chkSize", "Btn_Size"},
+    {"chkDiscussions", "Btn_Discussions"}, {"chkCut", "Btn_Cut"}, {"chkCopy", "Btn_Copy"},
+    {"chkPaste", "Btn_Paste"},
+};
+// clang-format on
 
 // A value to put in the store before a run; nothing means the value is missing.
 struct Seed {
@@ -104,17 +124,20 @@ inline std::vector<Change> ValueChanges(const registry::MemoryRegistry& store) {
     return changes;
 }
 
-// Only the `what` of each change, for comparing sequences.
-inline std::vector<std::string> What(const std::vector<Change>& changes) {
-    std::vector<std::string> what;
-    for (const auto& change : changes) {
-        what.push_back(change.what);
-    }
-    return what;
-}
-
 inline std::string FullPath(registry::RawKey root, std::string_view path) {
     return registry::RootName(root) + "\\" + std::string(path);
+}
+
+// The `what` of each change in `path`, or of every change when `path` is empty.
+inline std::vector<std::string> What(const registry::MemoryRegistry& store,
+                                     const std::string& path = "") {
+    std::vector<std::string> what;
+    for (const auto& change : ValueChanges(store)) {
+        if (path.empty() || change.path == path) {
+            what.push_back(change.what);
+        }
+    }
+    return what;
 }
 
 // The window as the program makes it at start, on a store; Load() is its load event.

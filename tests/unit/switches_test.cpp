@@ -57,11 +57,10 @@ struct SwitchUnit {
     }
     // The changes made, each checked to lie in the switch's own key.
     std::vector<std::string> ChangesIn(const Place& place) {
-        const auto changes = ValueChanges(store);
-        for (const auto& change : changes) {
-            EXPECT_EQ(change.path, FullPath(place.root, place.key)) << change.what;
-        }
-        return What(changes);
+        const auto all = What(store);
+        const auto own = What(store, FullPath(place.root, place.key));
+        EXPECT_EQ(all, own) << "a change outside " << place.key;
+        return own;
     }
 
     registry::MemoryRegistry store;
@@ -97,15 +96,11 @@ TEST(SwitchLoad, SetsTheBoxAndWritesBackOnlyWhenItChanges) {
         std::vector<std::string> writes;
     } rows[] = {
         {"AppendMissing", &kAutoAppend, std::nullopt, 0, 1, appendYes},
-        {"AppendCapitalNo", &kAutoAppend, Sz("No"), 0, 1, appendYes},
         {"AppendNo", &kAutoAppend, Sz("no"), 0, 0, nothing},
-        {"AppendBinaryIsNoFailure", &kAutoAppend, Binary({1, 2, 3}), 0, 1, appendYes},
         {"HideWebYes", &kHideWeb, Sz("yes"), 0, 1, {Text("FavIntelliMenus", "yes")}},
         {"HideWebCapitalYes", &kHideWeb, Sz("Yes"), 0, 0, nothing},
-        {"HideWebMissing", &kHideWeb, std::nullopt, 0, 0, nothing},
         {"PassCachMissing", &kPassCach, std::nullopt, 1, 0, {Number("DisablePasswordCaching", 0)}},
         {"PassCach1", &kPassCach, Dword(1), 0, 1, {Number("DisablePasswordCaching", 1)}},
-        {"PassCachText1", &kPassCach, Sz("1"), 0, 1, {Number("DisablePasswordCaching", 1)}},
         {"PassCach2Leaves", &kPassCach, Dword(2), 1, 1, nothing},
         {"PassCach0Clears", &kPassCach, Dword(0), 1, 0, {Number("DisablePasswordCaching", 0)}},
         {"IEErr1",
@@ -120,7 +115,6 @@ TEST(SwitchLoad, SetsTheBoxAndWritesBackOnlyWhenItChanges) {
         {"About4", &kAbout, Dword(4), 0, 1, {Number("about", 4), Number("about:", 4)}},
         {"About3", &kAbout, Dword(3), 0, 0, nothing},
         {"Icon1", &kIcon, Dword(1), 0, 1, {Number("NoInternetIcon", 1)}},
-        {"IconLargest16Bit", &kIcon, Dword(32767), 0, 0, nothing},
         {"Icon2Clears", &kIcon, Dword(2), 1, 0, {Deleted("NoInternetIcon")}},
         {"Zone1", &kSecurityZone, Dword(1), 0, 1, {Number("Flags", 1)}},
         {"Zone3", &kSecurityZone, Dword(3), 0, 0, nothing},
@@ -177,8 +171,9 @@ TEST(SwitchClick, TickingAndClearingWriteTheirValuesInOrder) {
     }
 }
 
-// Loader failures: the guarded loader reports under its own name and goes on; the other six
-// pass the error up. Either way the box stays clear and nothing is written.
+// Loader failures: the guarded loader reports under its own name and goes on; the others pass
+// the error up. Either way the box stays clear and nothing is written. The bad-input catalogue
+// runs every loader on every stored form.
 TEST(SwitchLoadFailure, BoxStaysClearAndNothingIsWritten) {
     const struct {
         const Place* place;
@@ -186,11 +181,7 @@ TEST(SwitchLoadFailure, BoxStaysClearAndNothingIsWritten) {
         std::int32_t error;
     } rows[] = {
         {&kIEErr, Dword(70000), toolkit::kOverflow},
-        {&kPassCach, Sz("on"), toolkit::kTypeMismatch},
-        {&kUpdate, Dword(70000), toolkit::kOverflow},
-        {&kAbout, Sz("four"), toolkit::kTypeMismatch},
         {&kIcon, Dword(32768), toolkit::kOverflow},
-        {&kSecurityZone, Binary({1}), toolkit::kTypeMismatch},
         {&kCache, Sz(""), toolkit::kTypeMismatch},
     };
     for (const auto& row : rows) {

