@@ -1,79 +1,121 @@
-// The main window's program side: owns every control and the form-level values, wires the
-// handlers, runs start-up and shut-down. Knows nothing of HWNDs.
+// The main window's program side: every control, the form-level values, start-up, shut-down
+// and every setting's loader and handlers (one file per group under settings/). Knows
+// nothing of HWNDs.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "registry/mod_registry.h"
-#include "registry/registry_api.h"
-#include "registry/variant.h"
-#include "settings/domain_search.h"
-#include "settings/history_actions.h"
-#include "settings/switches.h"
-#include "settings/text_settings.h"
-#include "settings/toolbar_buttons.h"
-#include "settings/version_probe.h"
-#include "shell/shell_api.h"
-#include "toolkit/common_dialog.h"
-#include "toolkit/control_set.h"
-#include "toolkit/services.h"
+#include "toolkit/controls.h"
+#include "toolkit/platform.h"
 
 namespace app {
 
-// The version box's prompt: two lines, the second with the browser's download page.
-extern const std::string kVersionRefusedPrompt;
+using toolkit::Control;
 
 class frmKorvane {
 public:
-    frmKorvane(registry::RegistryApi& registryApi, toolkit::PlatformServices& services,
-               shell::ShellApi& shell);
+    frmKorvane(registry::RegistryApi& registry, toolkit::Platform& platform);
     frmKorvane(const frmKorvane&) = delete;
     frmKorvane& operator=(const frmKorvane&) = delete;
 
     // The load event: the version gate, then every loader in its fixed order.
     void Form_Load();
-    // The unload event; closing is never refused, so Cancel is left alone.
+    // The unload event, run once; closing is never refused, so Cancel is left alone.
     void Form_Unload(std::int16_t& Cancel);
+    // True when the window closed itself during load: it is never shown.
+    bool closedDuringLoad() const { return closedDuringLoad_; }
 
-    // True when the window closed itself during load: it must never be shown.
-    bool unloadRequested() const { return unloadRequested_; }
-
-    struct Loader {
-        std::string_view name;
-        std::function<void()> run;
+    // Around each user action on a control: a change that the registry refuses for lack of
+    // rights is told, and the check boxes it changed show the stored state again.
+    struct UserAction {
+        const Control* control;
+        std::vector<std::pair<int, bool>> boxes;  // each row's value and enabled flag before
     };
-    // The start-up loaders in the order Form_Load calls them.
-    std::vector<Loader> StartupLoaders();
+    UserAction BeginUserAction(const Control& control);
+    void EndUserAction(const UserAction& action);
 
-    // The domain search group's public method: Empty, and nothing else.
-    registry::Variant Domain() const { return domain_.Domain(); }
+    // The domain search group's method: Empty, and nothing else.
+    registry::Variant Domain() const { return {}; }
 
-    toolkit::ControlSet& controls() { return controls_; }
-    const std::string& strVersion() const { return version_.strVersion(); }
-    const registry::Variant& strBackBitmap() const { return strBackBitmap_; }
+    // clang-format off
+    Control cmdHelp, Label7, lblVersion, chkIEErr, chkSecurityZone, chkPassCach, chkHideWeb,
+        chkUpdate, chkIcon, chkAbout, chkCache, chkAutoAppend, Frame1, Frame2, Frame4, Frame3,
+        Frame6, Frame7, Label4, txtBackground, cmdBackground, Label3, txtIETitle, Frame5, Label5,
+        cmdRestore, Label6, txtDownload, Label2, txtDefaultDir, cmdDir, Label1, cmdClear, Frame8,
+        chkSelect, cmdAddDomain, cmdDeleteDomain, txtAddDomain, lstDomain, chkBack, chkForward,
+        chkStop, chkFolders, chkRefresh, chkPrint, chkFavorites, chkEdit, chkHome, chkSearch,
+        chkMedia, chkHistory, chkTools, chkEncoding, chkPrintPreview, chkFullScreen, chkMailNews,
+        chkSize, chkDiscussions, chkCut, chkCopy, chkPaste;
+    // clang-format on
+
+    std::string strVersion;
+    registry::Variant strBackBitmap;
+    bool blnRestartNoticeShown = false;
+
+    // The 22 toolbar buttons in reload order, with their registry value and enable order.
+    struct ToolbarButton {
+        Control frmKorvane::*box;
+        const char* value;
+        int enableOrder;
+    };
+    static const std::array<ToolbarButton, 22> kToolbarButtons;
 
 private:
-    toolkit::PlatformServices& services_;
-    toolkit::ControlSet controls_;
+    void IE_Version();
+
+    void Select_Buttons();
+    void IE_Buttons_Enabled(bool enabled);
+    void Check_Box(Control& strChkBox, const std::string& strValue);
+    void Check_Box_Value(Control& strChkBox, const std::string& strValue);
+    void chkSelect_Click();
+
+    void Append_Completion();
+    void Password_Caching();
+    void Error_Reporting();
+    void Intelli_Menus();
+    void Update_Check();
+    void About_Urls();
+    void Internet_Icon();
+    void Security_Zone();
+    void Cache_Persistent();
+    void chkAutoAppend_Click();
+    void chkPassCach_Click();
+    void chkIEErr_Click();
+    void chkHideWeb_Click();
+    void chkUpdate_Click();
+    void chkAbout_Click();
+    void chkIcon_Click();
+    void chkSecurityZone_Click();
+    void chkCache_Click();
+    void chkIcon_MouseUp();
+
+    void Download_Directory();
+    void Window_Title();
+    void Back_Bitmap();
+    void Max_Connections();
+    void txtDefaultDir_Change();
+    void txtIETitle_Change();
+    void txtBackground_Change();
+    void txtDownload_Change();
+    void txtDownload_KeyPress(std::int16_t& KeyAscii);
+    void cmdDir_Click();
+    void cmdBackground_Click();
+
+    void cmdClear_Click();
+    void cmdRestore_Click();
+    void cmdHelp_Click();
+
+    toolkit::Platform& platform_;
     registry::modRegistry registry_;
-    toolkit::CommonDialog CommonDialog1;
-    settings::VersionProbe version_;
-    settings::DomainSearch domain_;
-    settings::ToolbarButtons toolbarButtons_;
-    settings::Switches switches_;
-
-    // The toolbar bitmap path as last read or set; written once more at unload, but only once
-    // it has been read, so a value never read is never written over the stored one.
-    registry::Variant strBackBitmap_;
-    bool backBitmapRead_ = false;
-    bool unloadRequested_ = false;
-
-    settings::TextSettings text_;
-    settings::HistoryActions history_;
+    bool backBitmapSet_ = false;  // read or set: only then does unload write it
+    bool closedDuringLoad_ = false;
+    bool unloaded_ = false;
+    std::vector<const Control*> toldTextBoxes_;  // a refusal is told once per text box
 };
 
 }  // namespace app

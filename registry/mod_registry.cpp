@@ -1,144 +1,104 @@
 #include "registry/mod_registry.h"
 
-#include <algorithm>
-#include <array>
+#include <cstring>
+#include <vector>
 
-#include "registry/key_handle.h"
 #include "toolkit/error.h"
-#include "toolkit/error_report.h"
+#include "toolkit/text.h"
 
 namespace registry {
 
-namespace {
+using toolkit::ToUtf16;
 
-std::span<const std::uint8_t> AsBytes(const std::string& text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
-// REG_SZ data as text: the data up to its first NUL.
-std::string TextFromData(RegistryApi& api, const Bytes& data, std::uint32_t written) {
-    const auto end = data.begin() + std::min<std::size_t>(written, data.size());
-    const auto nul = std::find(data.begin(), end, std::uint8_t{0});
-    return api.FromAnsi(std::string(data.begin(), nul));
-}
-
-Variant ReadValue(RegistryApi& api, RawKey key, const std::string& name) {
-    const auto probe = api.QueryValue(key, name, {});
-    if (probe.status != kSuccess) {
-        return {};
-    }
-    switch (probe.type) {
-        case kRegSz: {
-            if (probe.size == 0) {
-                return std::string();
-            }
-            Bytes data(probe.size, 0);
-            const auto read = api.QueryValue(key, name, data);
-            if (read.status != kSuccess) {
-                return {};
-            }
-            return TextFromData(api, data, read.size);
-        }
-        case kRegDword: {
-            // Exactly four bytes: longer data does not fit and reads as Empty.
-            std::array<std::uint8_t, 4> data{};
-            const auto read = api.QueryValue(key, name, data);
-            if (read.status != kSuccess) {
-                return {};
-            }
-            const auto bits = static_cast<std::uint32_t>(data[0]) |
-                              static_cast<std::uint32_t>(data[1]) << 8 |
-                              static_cast<std::uint32_t>(data[2]) << 16 |
-                              static_cast<std::uint32_t>(data[3]) << 24;
-            return static_cast<std::int32_t>(bits);
-        }
-        case kRegBinary: {
-            if (probe.size == 0) {
-                return Bytes();
-            }
-            Bytes data(probe.size, 0);
-            const auto read = api.QueryValue(key, name, data);
-            if (read.status != kSuccess) {
-                return {};
-            }
-            return data;
-        }
-        default:
-            return {};
-    }
-}
-
-void WriteValue(RegistryApi& api, RawKey key, const std::string& name, const Variant& value,
-                std::uint32_t type) {
-    switch (type) {
-        case kRegSz: {
-            std::string data = api.ToAnsi(ToText(value));
-            data.push_back('\0');
-            api.SetValue(key, name, kRegSz, AsBytes(data));
-            break;
-        }
-        case kRegDword: {
-            const auto bits = static_cast<std::uint32_t>(ToInt32(value));
-            const std::array<std::uint8_t, 4> data{
-                static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-            api.SetValue(key, name, kRegDword, data);
-            break;
-        }
-        case kRegBinary: {
-            if (value.kind() != Variant::Kind::Bytes) {
-                throw toolkit::Error(toolkit::kTypeMismatch);
-            }
-            api.SetValue(key, name, kRegBinary, value.bytes());
-            break;
-        }
-        default:
-            break;
-    }
-}
-
-}  // namespace
-
-Variant modRegistry::RegistryGetKeyValue(std::uint32_t lngRoot, const std::string& strKeyPath,
+Variant modRegistry::RegistryGetKeyValue(Key lngRoot, const std::string& strKeyPath,
                                          const std::string& strValueName) {
     Variant result;
-    toolkit::Guard(services_, "RegistryGetKeyValue", [&] {
-        auto [key, status] = KeyHandle::Open(api_, lngRoot, api_.ToAnsi(strKeyPath), kQueryValue);
-        if (status != kSuccess) {
+    toolkit::Guard(platform_, "RegistryGetKeyValue", [&] {
+        const Opened opened = api_.OpenKey(lngRoot, ToUtf16(strKeyPath), kQueryValue);
+        if (opened.status != kSuccess) {
+            return;  // a read never creates a key
+        }
+        KeyHandle key(api_, opened);
+        const std::u16string name = ToUtf16(strValueName);
+        const Queried probe = api_.QueryValue(key.get(), name, {});
+        if (probe.status != kSuccess) {
             return;
         }
-        result = ReadValue(api_, key.get(), api_.ToAnsi(strValueName));
+        // A REG_DWORD longer than its 4 bytes does not fit and reads as Empty.
+        std::vector<std::uint8_t> data(probe.type == kRegDword ? 4 : probe.size);
+        if (probe.type == kRegSz && probe.size == 0) {
+            result = std::string();
+        } else if (probe.type == kRegBinary && probe.size == 0) {
+            result = Bytes();
+        } else if (probe.type == kRegSz || probe.type == kRegDword || probe.type == kRegBinary) {
+            const Queried read = api_.QueryValue(key.get(), name, data);
+            if (read.status != kSuccess) {
+                return;
+            }
+            data.resize(std::min<std::size_t>(read.size, data.size()));
+            if (probe.type == kRegSz) {
+                // UTF-16 code units up to the first NUL; an odd last byte is no character.
+                std::u16string text(data.size() / 2, u'\0');
+                std::memcpy(text.data(), data.data(), text.size() * 2);
+                result = toolkit::ToUtf8(text.substr(0, text.find(u'\0')));
+            } else if (probe.type == kRegDword) {
+                data.resize(4);
+                result = static_cast<std::int32_t>(data[0] | data[1] << 8 | data[2] << 16 |
+                                                   static_cast<std::uint32_t>(data[3]) << 24);
+            } else {
+                result = std::move(data);
+            }
+        }
     });
     return result;
 }
 
-void modRegistry::RegistrySetKeyValue(std::uint32_t lngRoot, const std::string& strKeyPath,
+void modRegistry::RegistrySetKeyValue(Key lngRoot, const std::string& strKeyPath,
                                       const std::string& strValueName, const Variant& varValue,
                                       std::uint32_t lngType) {
-    toolkit::Guard(services_, "RegistrySetKeyValue", [&] {
-        auto [key, status] =
-            KeyHandle::Create(api_, lngRoot, api_.ToAnsi(strKeyPath), kWriteAccess);
-        if (status != kSuccess) {
-            return;  // neither opened nor created: nothing to write to
+    toolkit::Guard(platform_, "RegistrySetKeyValue", [&] {
+        const Opened opened = api_.CreateKey(lngRoot, ToUtf16(strKeyPath), kWriteAccess);
+        Note(opened.status);
+        KeyHandle key(api_, opened);
+        std::vector<std::uint8_t> data;
+        if (lngType == kRegSz) {
+            const std::u16string text = ToUtf16(ToText(varValue)) + u'\0';
+            data.resize(text.size() * 2);
+            std::memcpy(data.data(), text.data(), data.size());
+        } else if (lngType == kRegDword) {
+            const auto number = static_cast<std::uint32_t>(ToInt32(varValue));
+            data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+                    static_cast<std::uint8_t>(number >> 16),
+                    static_cast<std::uint8_t>(number >> 24)};
+        } else if (lngType == kRegBinary) {
+            if (!std::holds_alternative<Bytes>(varValue)) {
+                throw toolkit::Error{toolkit::kTypeMismatch};
+            }
+            data = std::get<Bytes>(varValue);
+        } else {
+            return;  // the key is created, nothing is written
         }
-        WriteValue(api_, key.get(), api_.ToAnsi(strValueName), varValue, lngType);
+        if (key.get() != 0) {
+            Note(api_.SetValue(key.get(), ToUtf16(strValueName), lngType, data));
+        }
     });
 }
 
-void modRegistry::RegistryDeleteValue(std::uint32_t lngRoot, const std::string& strKeyPath,
+void modRegistry::RegistryDeleteValue(Key lngRoot, const std::string& strKeyPath,
                                       const std::string& strValueName) {
-    toolkit::Guard(services_, "RegistryDeleteValue", [&] {
-        auto [key, status] = KeyHandle::Open(api_, lngRoot, api_.ToAnsi(strKeyPath), kWriteAccess);
-        if (status != kSuccess) {
-            return;
+    toolkit::Guard(platform_, "RegistryDeleteValue", [&] {
+        const Opened opened = api_.OpenKey(lngRoot, ToUtf16(strKeyPath), kWriteAccess);
+        Note(opened.status);
+        if (opened.status == kSuccess) {
+            KeyHandle key(api_, opened);
+            Note(api_.DeleteValue(key.get(), ToUtf16(strValueName)));
         }
-        api_.DeleteValue(key.get(), api_.ToAnsi(strValueName));
     });
 }
 
-void modRegistry::RegistryDeleteKey(std::uint32_t lngRoot, const std::string& strKeyPath) {
-    toolkit::Guard(services_, "RegistryDeleteKey",
-                   [&] { api_.DeleteKey(lngRoot, api_.ToAnsi(strKeyPath)); });
+void modRegistry::RegistryDeleteKey(Key lngRoot, const std::string& strKeyPath) {
+    toolkit::Guard(platform_, "RegistryDeleteKey",
+                   [&] { Note(api_.DeleteKey(lngRoot, ToUtf16(strKeyPath))); });
 }
 
 }  // namespace registry

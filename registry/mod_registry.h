@@ -4,40 +4,46 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "registry/registry_api.h"
 #include "registry/variant.h"
-#include "toolkit/services.h"
+#include "toolkit/platform.h"
 
 namespace registry {
 
 class modRegistry {
 public:
-    modRegistry(RegistryApi& api, toolkit::PlatformServices& services)
-        : api_(api), services_(services) {}
+    modRegistry(RegistryApi& api, toolkit::Platform& platform) : api_(api), platform_(platform) {}
 
-    // The stored value: text (REG_SZ, up to its first NUL), a 32-bit integer (REG_DWORD) or
-    // bytes (REG_BINARY); Empty for a missing key or value, any other type, or a failed read.
-    Variant RegistryGetKeyValue(std::uint32_t lngRoot, const std::string& strKeyPath,
+    // Text (REG_SZ, up to its first NUL), a 32-bit integer (REG_DWORD) or bytes (REG_BINARY);
+    // Empty for a missing key or value, any other type, or a failed read.
+    Variant RegistryGetKeyValue(Key lngRoot, const std::string& strKeyPath,
                                 const std::string& strValueName);
 
     // Creates the key with every missing level and writes `varValue` as REG_SZ (1), REG_BINARY
     // (3) or REG_DWORD (4); any other type code writes nothing. A value that does not convert
     // is reported and nothing is written.
-    void RegistrySetKeyValue(std::uint32_t lngRoot, const std::string& strKeyPath,
+    void RegistrySetKeyValue(Key lngRoot, const std::string& strKeyPath,
                              const std::string& strValueName, const Variant& varValue,
                              std::uint32_t lngType);
 
-    // Deletes one value; a missing key is not created, a missing value is no error.
-    void RegistryDeleteValue(std::uint32_t lngRoot, const std::string& strKeyPath,
+    // A missing key is not created; a missing value is no error.
+    void RegistryDeleteValue(Key lngRoot, const std::string& strKeyPath,
                              const std::string& strValueName);
 
-    // Deletes a key; whether one with sub keys goes is the registry's decision.
-    void RegistryDeleteKey(std::uint32_t lngRoot, const std::string& strKeyPath);
+    // Whether a key with sub keys goes is the registry's decision.
+    void RegistryDeleteKey(Key lngRoot, const std::string& strKeyPath);
+
+    // True when a write or delete was refused for lack of rights since the last call.
+    bool TakeRefusal() { return std::exchange(refused_, false); }
 
 private:
+    void Note(Status status) { refused_ = refused_ || status == kAccessDenied; }
+
     RegistryApi& api_;
-    toolkit::PlatformServices& services_;
+    toolkit::Platform& platform_;
+    bool refused_ = false;
 };
 
 }  // namespace registry

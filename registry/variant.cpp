@@ -1,147 +1,143 @@
 #include "registry/variant.h"
 
-#include <cstdio>
+#include <algorithm>
 
 #include "toolkit/error.h"
+#include "toolkit/text.h"
 
 namespace registry {
 
 namespace {
 
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
-bool IsHighSurrogate(std::uint32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(std::uint32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-// Bytes read as text hold UTF-16LE code units; a surrogate without its partner has no UTF-8
-// form and becomes U+FFFD.
-std::string TextFromUtf16Bytes(const Bytes& bytes) {
-    std::vector<std::uint32_t> units;
-    units.reserve(bytes.size() / 2 + 1);
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        const std::uint32_t low = bytes[i];
-        const std::uint32_t high = i + 1 < bytes.size() ? bytes[i + 1] : 0;
-        units.push_back(low | high << 8);
-    }
-    std::string text;
-    text.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const std::uint32_t unit = units[i];
-        if (IsHighSurrogate(unit) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
-            AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
-            ++i;
-        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-            AppendUtf8(text, 0xFFFD);
-        } else {
-            AppendUtf8(text, unit);
-        }
-    }
-    return text;
-}
-
-std::string Quoted(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out.push_back('\\');
-            out.push_back(c);
-        } else if (byte < 0x20 || byte == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            out += escaped;
-        } else {
-            out.push_back(c);
-        }
-    }
-    out.push_back('"');
-    return out;
+[[noreturn]] void Fail(std::int32_t number) {
+    throw toolkit::Error{number};
 }
 
 std::int64_t ToInteger(const Variant& value, std::int64_t min, std::int64_t max) {
     std::int64_t number = 0;
-    switch (value.kind()) {
-        case Variant::Kind::Empty:
-            return 0;
-        case Variant::Kind::Text:
-            return ParseInteger(value.text(), min, max);
-        case Variant::Kind::Int32:
-            number = value.int32();
-            break;
-        case Variant::Kind::Int16:
-            number = value.int16();
-            break;
-        case Variant::Kind::Bytes:
-            throw toolkit::Error(toolkit::kTypeMismatch);
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        return ParseInteger(*text, min, max);
+    } else if (const auto* int32 = std::get_if<std::int32_t>(&value)) {
+        number = *int32;
+    } else if (const auto* int16 = std::get_if<std::int16_t>(&value)) {
+        number = *int16;
+    } else if (std::holds_alternative<Bytes>(value)) {
+        Fail(toolkit::kTypeMismatch);
     }
     if (number < min || number > max) {
-        throw toolkit::Error(toolkit::kOverflow);
+        Fail(toolkit::kOverflow);
     }
     return number;
 }
 
-}  // namespace
-
-std::string Describe(const Variant& value) {
-    switch (value.kind()) {
-        case Variant::Kind::Empty:
-            return "Empty";
-        case Variant::Kind::Text:
-            return Quoted(value.text());
-        case Variant::Kind::Int32:
-            return std::to_string(value.int32());
-        case Variant::Kind::Int16:
-            return std::to_string(value.int16()) + "%";
-        case Variant::Kind::Bytes: {
-            std::string out = "bytes{";
-            for (std::size_t i = 0; i < value.bytes().size(); ++i) {
-                char hex[4];
-                std::snprintf(hex, sizeof hex, "%02x", value.bytes()[i]);
-                if (i > 0) {
-                    out.push_back(' ');
-                }
-                out += hex;
-            }
-            return out + "}";
-        }
-    }
-    return "?";
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
-std::string ToText(const Variant& value) {
-    switch (value.kind()) {
-        case Variant::Kind::Empty:
-            return {};
-        case Variant::Kind::Text:
-            return value.text();
-        case Variant::Kind::Int32:
-            return std::to_string(value.int32());
-        case Variant::Kind::Int16:
-            return std::to_string(value.int16());
-        case Variant::Kind::Bytes:
-            return TextFromUtf16Bytes(value.bytes());
+// Reads the marks around a number: blanks, one sign, parentheses, one "$" on each side.
+struct Affixes {
+    int signs = 0;
+    bool minus = false;
+    int open = 0;
+    int close = 0;
+    int dollars = 0;
+
+    void Scan(std::string_view text, std::size_t& i, bool leading) {
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == ' ' || (c >= '\t' && c <= '\r')) {
+                continue;
+            }
+            if ((c == '+' || c == '-') && ++signs == 1) {
+                minus = c == '-';
+            } else if (c == '(' && leading && open++ == 0) {
+            } else if (c == ')' && !leading && open == 1 && close++ == 0) {
+            } else if (c == '$' && ++dollars <= (leading ? 1 : 2)) {
+            } else {
+                return;
+            }
+        }
     }
-    return {};
+};
+
+// The magnitude of the decimal number at text[i], rounded half to even, capped at 10^19.
+std::uint64_t ScanDecimal(std::string_view text, std::size_t& i) {
+    std::string mantissa;
+    std::int64_t integerDigits = 0;
+    bool afterPoint = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            mantissa.push_back(c);
+            integerDigits += afterPoint ? 0 : 1;
+        } else if (c == '.' && !afterPoint) {
+            afterPoint = true;
+        } else if (c != ',') {
+            break;
+        }
+    }
+    if (mantissa.empty()) {
+        Fail(toolkit::kTypeMismatch);
+    }
+    const auto zeros = std::min(mantissa.find_first_not_of('0'), mantissa.size());
+    const std::string digits = mantissa.substr(zeros);
+    std::int64_t pointAt = integerDigits - static_cast<std::int64_t>(zeros);
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        bool negative = false;
+        if (++i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negative = text[i++] == '-';
+        }
+        if (i >= text.size() || !IsDigit(text[i])) {
+            Fail(toolkit::kTypeMismatch);
+        }
+        std::int64_t exponent = 0;
+        for (; i < text.size() && IsDigit(text[i]); ++i) {
+            exponent = std::min<std::int64_t>(exponent * 10 + (text[i] - '0'), 1'000'000'000);
+        }
+        pointAt += negative ? -exponent : exponent;
+    }
+    if (digits.empty() || pointAt < 0) {
+        return 0;
+    }
+    if (pointAt > 19) {
+        return UINT64_MAX;
+    }
+    std::uint64_t magnitude = 0;
+    for (std::int64_t d = 0; d < pointAt; ++d) {
+        magnitude = magnitude * 10 + (d < std::ssize(digits) ? digits[d] - '0' : 0);
+    }
+    if (pointAt < std::ssize(digits)) {
+        const char first = digits[pointAt];
+        const bool beyondHalf = digits.find_first_not_of('0', pointAt + 1) != std::string::npos;
+        if (first > '5' || (first == '5' && (beyondHalf || magnitude % 2 == 1))) {
+            ++magnitude;
+        }
+    }
+    return magnitude;
+}
+
+}  // namespace
+
+std::string ToText(const Variant& value) {
+    switch (value.index()) {
+        case 1:
+            return std::get<std::string>(value);
+        case 2:
+            return std::to_string(std::get<std::int32_t>(value));
+        case 3:
+            return std::to_string(std::get<std::int16_t>(value));
+        case 4: {
+            const Bytes& bytes = std::get<Bytes>(value);
+            std::u16string units;
+            for (std::size_t i = 0; i < bytes.size(); i += 2) {
+                units.push_back(static_cast<char16_t>(
+                    bytes[i] | (i + 1 < bytes.size() ? bytes[i + 1] << 8 : 0)));
+            }
+            return toolkit::ToUtf8(units);
+        }
+        default:
+            return {};
+    }
 }
 
 std::int16_t ToInt16(const Variant& value) {
@@ -150,6 +146,62 @@ std::int16_t ToInt16(const Variant& value) {
 
 std::int32_t ToInt32(const Variant& value) {
     return static_cast<std::int32_t>(ToInteger(value, INT32_MIN, INT32_MAX));
+}
+
+std::int64_t ParseInteger(std::string_view text, std::int64_t min, std::int64_t max) {
+    std::size_t i = 0;
+    Affixes affixes;
+    affixes.Scan(text, i, true);
+    const bool radix = i + 1 < text.size() && text[i] == '&' &&
+                       std::string_view("hHoO").find(text[i + 1]) != std::string_view::npos;
+    std::uint64_t magnitude = 0;
+    bool tooLarge = false;
+    if (radix) {
+        const unsigned shift = text[i + 1] == 'h' || text[i + 1] == 'H' ? 4 : 3;
+        const std::size_t start = i += 2;
+        for (; i < text.size(); ++i) {
+            const char c = static_cast<char>(text[i] | 0x20);
+            const int digit = IsDigit(text[i])       ? text[i] - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                     : 99;
+            if (digit >= (1 << shift)) {
+                break;
+            }
+            tooLarge = tooLarge || (magnitude >> (64 - shift)) != 0;
+            magnitude = magnitude << shift | static_cast<unsigned>(digit);
+        }
+        if (i == start) {
+            Fail(toolkit::kTypeMismatch);
+        }
+    } else {
+        magnitude = ScanDecimal(text, i);
+        tooLarge = magnitude == UINT64_MAX;
+    }
+    affixes.Scan(text, i, false);
+    const bool negative = affixes.minus || affixes.open > 0;
+    if (i != text.size() || affixes.open != affixes.close || (affixes.minus && affixes.open) ||
+        (radix && (negative || affixes.dollars > 0))) {
+        Fail(toolkit::kTypeMismatch);
+    }
+    if (radix) {
+        // A bit pattern of the target's width: the top half of the range reads as negative.
+        const auto span = static_cast<std::uint64_t>(max) - static_cast<std::uint64_t>(min);
+        if (tooLarge || magnitude > span) {
+            Fail(toolkit::kOverflow);
+        }
+        return magnitude <= static_cast<std::uint64_t>(max)
+                   ? static_cast<std::int64_t>(magnitude)
+                   : static_cast<std::int64_t>(magnitude - span - 1);
+    }
+    if (tooLarge || magnitude > static_cast<std::uint64_t>(INT64_MAX)) {
+        Fail(toolkit::kOverflow);
+    }
+    const std::int64_t value =
+        negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    if (value < min || value > max) {
+        Fail(toolkit::kOverflow);
+    }
+    return value;
 }
 
 }  // namespace registry

@@ -1,24 +1,16 @@
-#include "settings/history_actions.h"
+// Two one-shot actions: clear the typed-address history, restore the default animated logo.
+#include "app/frm_korvane.h"
+#include "app/registry_keys.h"
 
-#include <string>
+namespace app {
 
-namespace settings {
-
-HistoryActions::HistoryActions(const toolkit::ControlSet& controls, registry::modRegistry& registry)
-    : registry_(registry) {
-    controls.button("cmdClear").onClick = [this] { cmdClear_Click(); };
-    controls.button("cmdRestore").onClick = [this] { cmdRestore_Click(); };
+void frmKorvane::cmdClear_Click() {
+    registry_.RegistryDeleteKey(kCurrentUser, kTypedUrlsKey);
 }
 
-void HistoryActions::cmdClear_Click() {
-    registry_.RegistryDeleteKey(kTypedUrls.root, std::string(kTypedUrls.keyPath));
+void frmKorvane::cmdRestore_Click() {
+    registry_.RegistryDeleteValue(kCurrentUser, kToolbarKey, "BrandBitmap");
+    registry_.RegistryDeleteValue(kCurrentUser, kToolbarKey, "SmBrandBitmap");
 }
 
-void HistoryActions::cmdRestore_Click() {
-    for (const auto& value : kBrandBitmaps) {
-        registry_.RegistryDeleteValue(value.root, std::string(value.keyPath),
-                                      std::string(value.valueName));
-    }
-}
-
-}  // namespace settings
+}  // namespace app

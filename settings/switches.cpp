@@ -1,109 +1,149 @@
-#include "settings/switches.h"
+// The nine on/off switches: a loader that sets the box, a click handler that writes it.
+#include "app/frm_korvane.h"
+#include "app/registry_keys.h"
+#include "toolkit/error.h"
 
-#include <optional>
-#include <string>
-
-#include "registry/variant.h"
-#include "toolkit/error_report.h"
-
-namespace settings {
+namespace app {
 
 namespace {
+constexpr const char* kAutoCompleteKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
+constexpr const char* kProtocolDefaultsKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
+constexpr const char* kZone0Key =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
+constexpr const char* kCacheKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
+constexpr const char* kRestartNotice = "You need to restart before this setting will take effect.";
 
-// The box state a load test asks for; nothing leaves the box as it is.
-std::optional<int> WantedState(const LoadTest& test, const registry::Variant& stored) {
-    bool equal = false;
-    if (test.form == ReadForm::Text) {
-        equal = registry::ToText(stored) == test.text;
-    } else {
-        const std::int16_t number = registry::ToInt16(stored);
-        if (test.rule == LoadRule::ZeroClearsOneTicks) {
-            if (number == 0) {
-                return 0;
-            }
-            if (number == 1) {
-                return 1;
-            }
-            return std::nullopt;
-        }
-        equal = number == test.number;
-    }
-    const bool tick = test.rule == LoadRule::TickUnlessEqual ? !equal : equal;
-    return tick ? 1 : 0;
-}
-
+using registry::kRegDword;
+using registry::kRegSz;
+using registry::ToInt16;
+using registry::ToText;
 }  // namespace
 
-Switches::Switches(const toolkit::ControlSet& controls, registry::modRegistry& registry,
-                   toolkit::PlatformServices& services)
-    : controls_(controls), registry_(registry), services_(services) {
-    controls.checkBox("chkAutoAppend").onClick = [this] { chkAutoAppend_Click(); };
-    controls.checkBox("chkPassCach").onClick = [this] { chkPassCach_Click(); };
-    controls.checkBox("chkIEErr").onClick = [this] { chkIEErr_Click(); };
-    controls.checkBox("chkHideWeb").onClick = [this] { chkHideWeb_Click(); };
-    controls.checkBox("chkUpdate").onClick = [this] { chkUpdate_Click(); };
-    controls.checkBox("chkAbout").onClick = [this] { chkAbout_Click(); };
-    controls.checkBox("chkIcon").onClick = [this] { chkIcon_Click(); };
-    controls.checkBox("chkSecurityZone").onClick = [this] { chkSecurityZone_Click(); };
-    controls.checkBox("chkCache").onClick = [this] { chkCache_Click(); };
-    controls.checkBox("chkIcon").onMouseUp = [this](const toolkit::MouseEvent& event) {
-        chkIcon_MouseUp(event);
-    };
+void frmKorvane::Append_Completion() {
+    toolkit::Guard(platform_, "Append_Completion", [this] {
+        const auto text = ToText(
+            registry_.RegistryGetKeyValue(kCurrentUser, kAutoCompleteKey, "Append Completion"));
+        chkAutoAppend.SetValue(text != "no" ? 1 : 0);
+    });
 }
 
-void Switches::chkIcon_MouseUp(const toolkit::MouseEvent& /*event*/) {
-    if (blnRestartNoticeShown_) {
-        return;
+void frmKorvane::Password_Caching() {
+    const auto number = ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kInternetSettingsKey,
+                                                              "DisablePasswordCaching"));
+    if (number == 0) {
+        chkPassCach.SetValue(0);
     }
-    // Marked before the box opens, so a release that reaches us while it is open cannot stack
-    // a second notice on the first.
-    blnRestartNoticeShown_ = true;
-    services_.ShowMessage(kRestartNotice, toolkit::kOkOnly, std::nullopt);
+    if (number == 1) {
+        chkPassCach.SetValue(1);
+    }
 }
 
-toolkit::CheckBox& Switches::Box(const SwitchRow& row) const {
-    return controls_.checkBox(row.control);
+void frmKorvane::Error_Reporting() {
+    toolkit::Guard(platform_, "Error_Reporting", [this] {
+        chkIEErr.SetValue(ToInt16(registry_.RegistryGetKeyValue(kLocalMachine, kIEMainKey,
+                                                                "IEWatsonDisabled")) == 1);
+    });
 }
 
-void Switches::Load(const SwitchRow& row) {
-    if (row.loaderGuarded) {
-        toolkit::Guard(services_, std::string(row.loader), [&] { LoadBody(row); });
+void frmKorvane::Intelli_Menus() {
+    toolkit::Guard(platform_, "Intelli_Menus", [this] {
+        chkHideWeb.SetValue(ToText(registry_.RegistryGetKeyValue(kCurrentUser, kIEMainKey,
+                                                                 "FavIntelliMenus")) == "yes");
+    });
+}
+
+void frmKorvane::Update_Check() {
+    chkUpdate.SetValue(
+        ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kIEMainKey, "NoUpdateCheck")) == 0);
+}
+
+void frmKorvane::About_Urls() {
+    chkAbout.SetValue(
+        ToInt16(registry_.RegistryGetKeyValue(kLocalMachine, kProtocolDefaultsKey, "about")) == 4);
+}
+
+void frmKorvane::Internet_Icon() {
+    chkIcon.SetValue(ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kPoliciesExplorerKey,
+                                                           "NoInternetIcon")) == 1);
+}
+
+void frmKorvane::Security_Zone() {
+    chkSecurityZone.SetValue(
+        ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kZone0Key, "Flags")) == 1);
+}
+
+void frmKorvane::Cache_Persistent() {
+    chkCache.SetValue(
+        ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kCacheKey, "Persistent")) == 0);
+}
+
+void frmKorvane::chkAutoAppend_Click() {
+    registry_.RegistrySetKeyValue(kCurrentUser, kAutoCompleteKey, "Append Completion",
+                                  chkAutoAppend.value() == 1 ? "yes" : "no", kRegSz);
+}
+
+void frmKorvane::chkPassCach_Click() {
+    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, "DisablePasswordCaching",
+                                  chkPassCach.value() == 1 ? 1 : 0, kRegDword);
+}
+
+void frmKorvane::chkIEErr_Click() {
+    if (chkIEErr.value() == 1) {
+        registry_.RegistrySetKeyValue(kLocalMachine, kIEMainKey, "IEWatsonDisabled", 1, kRegDword);
+        registry_.RegistrySetKeyValue(kLocalMachine, kIEMainKey, "IEWatsonEnabled", 0, kRegDword);
     } else {
-        LoadBody(row);
+        registry_.RegistryDeleteValue(kLocalMachine, kIEMainKey, "IEWatsonDisabled");
+        registry_.RegistryDeleteValue(kLocalMachine, kIEMainKey, "IEWatsonEnabled");
     }
 }
 
-void Switches::LoadBody(const SwitchRow& row) {
-    const auto stored = registry_.RegistryGetKeyValue(
-        static_cast<std::uint32_t>(row.root), std::string(row.keyPath), std::string(row.readName));
-    // Setting the box runs its click handler when the state changes, which writes it back.
-    if (const auto state = WantedState(row.test, stored)) {
-        Box(row).SetValue(*state);
-    }
+void frmKorvane::chkHideWeb_Click() {
+    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, "FavIntelliMenus",
+                                  chkHideWeb.value() == 1 ? "yes" : "no", kRegSz);
 }
 
-void Switches::Store(const SwitchRow& row) {
-    const auto root = static_cast<std::uint32_t>(row.root);
-    const std::string keyPath(row.keyPath);
-    const auto& writes = Box(row).value() == 1 ? row.ticked : row.cleared;
-    for (const auto& write : writes) {
-        const std::string name(write.valueName);
-        switch (write.action) {
-            case SwitchWrite::Action::None:
-                break;
-            case SwitchWrite::Action::Text:
-                registry_.RegistrySetKeyValue(root, keyPath, name, std::string(write.text),
-                                              registry::kRegSz);
-                break;
-            case SwitchWrite::Action::Number:
-                registry_.RegistrySetKeyValue(root, keyPath, name, write.number,
-                                              registry::kRegDword);
-                break;
-            case SwitchWrite::Action::Delete:
-                registry_.RegistryDeleteValue(root, keyPath, name);
-                break;
+void frmKorvane::chkUpdate_Click() {
+    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, "NoUpdateCheck",
+                                  chkUpdate.value() == 1 ? 0 : 1, kRegDword);
+}
+
+void frmKorvane::chkAbout_Click() {
+    for (const char* name : {"about", "about:"}) {
+        if (chkAbout.value() == 1) {
+            registry_.RegistrySetKeyValue(kLocalMachine, kProtocolDefaultsKey, name, 4, kRegDword);
+        } else {
+            registry_.RegistryDeleteValue(kLocalMachine, kProtocolDefaultsKey, name);
         }
     }
 }
 
-}  // namespace settings
+void frmKorvane::chkIcon_Click() {
+    if (chkIcon.value() == 1) {
+        registry_.RegistrySetKeyValue(kCurrentUser, kPoliciesExplorerKey, "NoInternetIcon", 1,
+                                      kRegDword);
+    } else {
+        registry_.RegistryDeleteValue(kCurrentUser, kPoliciesExplorerKey, "NoInternetIcon");
+    }
+}
+
+void frmKorvane::chkSecurityZone_Click() {
+    registry_.RegistrySetKeyValue(kCurrentUser, kZone0Key, "Flags",
+                                  chkSecurityZone.value() == 1 ? 1 : 33, kRegDword);
+}
+
+void frmKorvane::chkCache_Click() {
+    registry_.RegistrySetKeyValue(kCurrentUser, kCacheKey, "Persistent",
+                                  chkCache.value() == 1 ? 0 : 1, kRegDword);
+}
+
+void frmKorvane::chkIcon_MouseUp() {
+    // The flag goes up before the box opens, so notices never stack.
+    if (!std::exchange(blnRestartNoticeShown, true)) {
+        platform_.ShowMessage(kRestartNotice);
+    }
+}
+
+}  // namespace app

@@ -1,129 +1,102 @@
-#include "settings/text_settings.h"
+// The four text settings: window title, toolbar bitmap, download directory and concurrent
+// downloads. Every change handler first copies the box's text into its tooltip.
+#include "app/frm_korvane.h"
+#include "app/registry_keys.h"
 
-#include <new>
-#include <string>
+namespace app {
 
-#include "shell/mod_folder.h"
-#include "toolkit/error.h"
+namespace {
+using registry::kRegDword;
+using registry::kRegSz;
+using registry::ToText;
+}  // namespace
 
-namespace settings {
-
-TextSettings::TextSettings(const toolkit::ControlSet& controls, registry::modRegistry& registry,
-                           shell::ShellApi& shell, toolkit::CommonDialog& dialog,
-                           registry::Variant& strBackBitmap, bool& backBitmapRead)
-    : txtDefaultDir_(controls.textBox(kDownloadDirectory.control)),
-      txtIETitle_(controls.textBox(kWindowTitle.control)),
-      txtBackground_(controls.textBox(kBackBitmap.control)),
-      txtDownload_(controls.textBox(kMaxConnections.control)),
-      registry_(registry),
-      shell_(shell),
-      CommonDialog1_(dialog),
-      strBackBitmap_(strBackBitmap),
-      backBitmapRead_(backBitmapRead) {
-    txtDefaultDir_.onChange = [this] { txtDefaultDir_Change(); };
-    txtIETitle_.onChange = [this] { txtIETitle_Change(); };
-    txtBackground_.onChange = [this] { txtBackground_Change(); };
-    txtDownload_.onChange = [this] { txtDownload_Change(); };
-    txtDownload_.onKeyPress = [this](std::int16_t& KeyAscii) { txtDownload_KeyPress(KeyAscii); };
-    controls.button("cmdDir").onClick = [this] { cmdDir_Click(); };
-    controls.button("cmdBackground").onClick = [this] { cmdBackground_Click(); };
+void frmKorvane::Download_Directory() {
+    txtDefaultDir.SetText(
+        ToText(registry_.RegistryGetKeyValue(kCurrentUser, kIEKey, "Download Directory")));
 }
 
-registry::Variant TextSettings::Read(const TextValue& value) {
-    return registry_.RegistryGetKeyValue(value.root, std::string(value.keyPath),
-                                         std::string(value.valueName));
+void frmKorvane::Window_Title() {
+    txtIETitle.SetText(
+        ToText(registry_.RegistryGetKeyValue(kCurrentUser, kIEMainKey, "Window Title")));
 }
 
-void TextSettings::Write(const TextValue& value, const registry::Variant& varValue) {
-    registry_.RegistrySetKeyValue(value.root, std::string(value.keyPath),
-                                  std::string(value.valueName), varValue, value.type);
+void frmKorvane::Back_Bitmap() {
+    strBackBitmap = registry_.RegistryGetKeyValue(kCurrentUser, kToolbarKey, "BackBitmap");
+    backBitmapSet_ = true;
+    txtBackground.SetText(ToText(strBackBitmap));
 }
 
-void TextSettings::Download_Directory() {
-    txtDefaultDir_.SetText(registry::ToText(Read(kDownloadDirectory)));
-}
-
-void TextSettings::Window_Title() {
-    txtIETitle_.SetText(registry::ToText(Read(kWindowTitle)));
-}
-
-void TextSettings::Back_Bitmap() {
-    // Kept as read, number or bytes included; only the box shows it as text.
-    strBackBitmap_ = Read(kBackBitmap);
-    backBitmapRead_ = true;
-    txtBackground_.SetText(registry::ToText(strBackBitmap_));
-}
-
-void TextSettings::Max_Connections() {
-    txtDownload_.SetText(registry::ToText(Read(kMaxConnections)));
-    if (txtDownload_.text().empty()) {
-        txtDownload_.SetText(std::string(kDefaultMaxConnections));
+void frmKorvane::Max_Connections() {
+    txtDownload.SetText(ToText(registry_.RegistryGetKeyValue(kCurrentUser, kInternetSettingsKey,
+                                                             "MaxConnectionsPerServer")));
+    if (txtDownload.text().empty()) {
+        txtDownload.SetText("2");
     }
 }
 
-void TextSettings::txtDefaultDir_Change() {
-    // Typing here changes only the box: the stored directory changes only through cmdDir.
-    txtDefaultDir_.SetTooltip(txtDefaultDir_.text());
+void frmKorvane::txtDefaultDir_Change() {
+    txtDefaultDir.SetTooltip(txtDefaultDir.text());
 }
 
-void TextSettings::txtIETitle_Change() {
-    txtIETitle_.SetTooltip(txtIETitle_.text());
-    Write(kWindowTitle, txtIETitle_.text());
+void frmKorvane::txtIETitle_Change() {
+    txtIETitle.SetTooltip(txtIETitle.text());
+    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, "Window Title", txtIETitle.text(),
+                                  kRegSz);
 }
 
-void TextSettings::txtBackground_Change() {
-    txtBackground_.SetTooltip(txtBackground_.text());
-    strBackBitmap_ = txtBackground_.text();
-    backBitmapRead_ = true;
-    Write(kBackBitmap, strBackBitmap_);
+void frmKorvane::txtBackground_Change() {
+    txtBackground.SetTooltip(txtBackground.text());
+    strBackBitmap = txtBackground.text();
+    backBitmapSet_ = true;
+    registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, "BackBitmap", strBackBitmap, kRegSz);
 }
 
-void TextSettings::txtDownload_Change() {
-    txtDownload_.SetTooltip(txtDownload_.text());
-    if (txtDownload_.text().empty()) {
-        registry_.RegistryDeleteValue(kMaxConnections.root, std::string(kMaxConnections.keyPath),
-                                      std::string(kMaxConnections.valueName));
-        registry_.RegistryDeleteValue(kMaxConnections1_0.root,
-                                      std::string(kMaxConnections1_0.keyPath),
-                                      std::string(kMaxConnections1_0.valueName));
+void frmKorvane::txtDownload_Change() {
+    txtDownload.SetTooltip(txtDownload.text());
+    if (txtDownload.text().empty()) {
+        registry_.RegistryDeleteValue(kCurrentUser, kInternetSettingsKey,
+                                      "MaxConnectionsPerServer");
+        registry_.RegistryDeleteValue(kCurrentUser, kInternetSettingsKey,
+                                      "MaxConnectionsPer1_0Server");
         return;
     }
-    // Text that is no 32-bit number is reported by the write, once per value.
-    Write(kMaxConnections, txtDownload_.text());
-    Write(kMaxConnections1_0, txtDownload_.text());
+    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, "MaxConnectionsPerServer",
+                                  txtDownload.text(), kRegDword);
+    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, "MaxConnectionsPer1_0Server",
+                                  txtDownload.text(), kRegDword);
 }
 
-void TextSettings::txtDownload_KeyPress(std::int16_t& KeyAscii) {
-    const bool backspace = KeyAscii == 8;
-    const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
-    if (!backspace && !digit) {
+void frmKorvane::txtDownload_KeyPress(std::int16_t& KeyAscii) {
+    if (KeyAscii != 8 && (KeyAscii < '0' || KeyAscii > '9')) {
         KeyAscii = 0;
     }
 }
 
-void TextSettings::cmdDir_Click() {
-    const std::string path = shell::BrowseForFolder(shell_, std::string(kFolderPickerTitle));
+void frmKorvane::cmdDir_Click() {
+    const std::string path = platform_.BrowseForFolder("Pick A Folder");
     if (path.empty()) {
-        return;  // cancelled, or the item has no file-system path
+        return;
     }
-    txtDefaultDir_.SetText(path);
-    Write(kDownloadDirectory, txtDefaultDir_.text());
+    txtDefaultDir.SetText(path);
+    registry_.RegistrySetKeyValue(kCurrentUser, kIEKey, "Download Directory", txtDefaultDir.text(),
+                                  kRegSz);
 }
 
-void TextSettings::cmdBackground_Click() {
-    CommonDialog1_.CancelError = true;
+void frmKorvane::cmdBackground_Click() {
+    // Any failure from here on, a cancel included, ends the handler silently.
     try {
-        CommonDialog1_.Filter = std::string(kBitmapFilter);
-        CommonDialog1_.ShowOpen();
-        strBackBitmap_ = CommonDialog1_.FileName;
-        backBitmapRead_ = true;
-        txtBackground_.SetText(registry::ToText(strBackBitmap_));
-        // Written even when the box already held the path and its handler did not run.
-        Write(kBackBitmap, strBackBitmap_);
-    } catch (const toolkit::Error&) {
-        // A cancel or a failed dialog: nothing more is done and nothing is shown.
-    } catch (const std::bad_alloc&) {
+        const auto file = platform_.OpenFile("Bitmap (*.bmp)|*.bmp");
+        if (!file) {
+            return;
+        }
+        strBackBitmap = *file;
+        backBitmapSet_ = true;
+        txtBackground.SetText(*file);
+        registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, "BackBitmap", strBackBitmap,
+                                      kRegSz);
+    } catch (...) {
     }
 }
 
-}  // namespace settings
+}  // namespace app

@@ -1,98 +1,91 @@
-#include "settings/toolbar_buttons.h"
+// The toolbar-button policy: the switch chkSelect and the 22 button boxes, each written at once
+// (1 ticked, 2 clear).
+#include <algorithm>
 
-#include <cstdint>
+#include "app/frm_korvane.h"
+#include "app/registry_keys.h"
+#include "toolkit/error.h"
 
-#include "registry/variant.h"
-#include "toolkit/error_report.h"
-
-namespace settings {
+namespace app {
 
 namespace {
-
-void WriteNumber(registry::modRegistry& registry, const std::string& name, std::int32_t number) {
-    registry.RegistrySetKeyValue(registry::kCurrentUser, kToolbarPolicyKey, name, number,
-                                 registry::kRegDword);
-}
-
+constexpr const char* kPolicyKey = kPoliciesExplorerKey;
+using F = frmKorvane;
 }  // namespace
 
-ToolbarButtons::ToolbarButtons(const toolkit::ControlSet& controls, registry::modRegistry& registry,
-                               toolkit::PlatformServices& services)
-    : chkSelect_(controls.checkBox("chkSelect")), registry_(registry), services_(services) {
-    chkSelect_.onClick = [this] { chkSelect_Click(); };
-    for (std::size_t row = 0; row < kToolbarButtons.size(); ++row) {
-        const auto& button = kToolbarButtons[row];
-        boxes_[row] = &controls.checkBox(button.control);
-        boxes_[row]->onClick = [this, &button] { Button_Click(button); };
+const std::array<frmKorvane::ToolbarButton, 22> frmKorvane::kToolbarButtons = {{
+    {&F::chkBack, "Btn_Back", 1},
+    {&F::chkForward, "Btn_Forward", 2},
+    {&F::chkStop, "Btn_Stop", 3},
+    {&F::chkFolders, "Btn_Folders", 7},
+    {&F::chkRefresh, "Btn_Refresh", 4},
+    {&F::chkPrint, "Btn_Print", 14},
+    {&F::chkFavorites, "Btn_Favorites", 22},
+    {&F::chkEdit, "Btn_Edit", 15},
+    {&F::chkHome, "Btn_Home", 5},
+    {&F::chkSearch, "Btn_Search", 6},
+    {&F::chkMedia, "Btn_Media", 8},
+    {&F::chkHistory, "Btn_History", 9},
+    {&F::chkTools, "Btn_Tools", 11},
+    {&F::chkEncoding, "Btn_Encoding", 20},
+    {&F::chkPrintPreview, "Btn_PrintPreview", 21},
+    {&F::chkFullScreen, "Btn_Fullscreen", 10},
+    {&F::chkMailNews, "Btn_MailNews", 12},
+    {&F::chkSize, "Btn_Size", 13},
+    {&F::chkDiscussions, "Btn_Discussions", 16},
+    {&F::chkCut, "Btn_Cut", 17},
+    {&F::chkCopy, "Btn_Copy", 18},
+    {&F::chkPaste, "Btn_Paste", 19},
+}};
+
+void frmKorvane::Select_Buttons() {
+    toolkit::Guard(platform_, "Select_Buttons", [this] {
+        const bool on = registry::ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kPolicyKey,
+                                                                        "NoToolbarCustomize")) != 0;
+        chkSelect.SetValue(on ? 1 : 0);
+        IE_Buttons_Enabled(on);
+    });
+}
+
+void frmKorvane::IE_Buttons_Enabled(bool enabled) {
+    toolkit::Guard(platform_, "IE_Buttons_Enabled", [this, enabled] {
+        for (int order = 1; order <= 22; ++order) {
+            const auto& button =
+                *std::ranges::find(kToolbarButtons, order, &ToolbarButton::enableOrder);
+            (this->*button.box).SetEnabled(enabled);
+        }
+    });
+}
+
+void frmKorvane::Check_Box(Control& strChkBox, const std::string& strValue) {
+    toolkit::Guard(platform_, "Check_Box", [&] {
+        registry_.RegistrySetKeyValue(kCurrentUser, kPolicyKey, strValue,
+                                      strChkBox.value() == 1 ? 1 : 2, registry::kRegDword);
+    });
+}
+
+void frmKorvane::Check_Box_Value(Control& strChkBox, const std::string& strValue) {
+    toolkit::Guard(platform_, "Check_Box_Value", [&] {
+        const bool clear = registry::ToText(registry_.RegistryGetKeyValue(kCurrentUser, kPolicyKey,
+                                                                          strValue)) == "2";
+        strChkBox.SetValue(clear ? 0 : 1);  // a change runs the box's click handler first
+        registry_.RegistrySetKeyValue(kCurrentUser, kPolicyKey, strValue, clear ? 2 : 1,
+                                      registry::kRegDword);
+    });
+}
+
+void frmKorvane::chkSelect_Click() {
+    const int number = chkSelect.value() == 1 ? 1 : 0;
+    IE_Buttons_Enabled(number == 1);
+    if (number == 1) {
+        for (const ToolbarButton& button : kToolbarButtons) {
+            Check_Box_Value(this->*button.box, button.value);
+        }
     }
+    registry_.RegistrySetKeyValue(kCurrentUser, kPolicyKey, "NoToolbarCustomize", number,
+                                  registry::kRegDword);
+    registry_.RegistrySetKeyValue(kCurrentUser, kPolicyKey, "SpecifyDefaultButtons", number,
+                                  registry::kRegDword);
 }
 
-toolkit::CheckBox& ToolbarButtons::Box(const ToolbarButton& button) const {
-    return *boxes_[static_cast<std::size_t>(button.reload - 1)];
-}
-
-void ToolbarButtons::Select_Buttons() {
-    toolkit::Guard(services_, "Select_Buttons", [&] {
-        const std::int16_t number = registry::ToInt16(registry_.RegistryGetKeyValue(
-            registry::kCurrentUser, kToolbarPolicyKey, kNoToolbarCustomize));
-        // Ticking runs chkSelect_Click, which reloads and writes everything before we go on.
-        if (number != 0) {
-            chkSelect_.SetValue(1);
-            IE_Buttons_Enabled(true);
-        } else {
-            chkSelect_.SetValue(0);
-            IE_Buttons_Enabled(false);
-        }
-    });
-}
-
-void ToolbarButtons::IE_Buttons_Enabled(bool enabled) {
-    toolkit::Guard(services_, "IE_Buttons_Enabled", [&] {
-        for (const std::size_t row : kEnableOrder) {
-            boxes_[row]->SetEnabled(enabled);
-        }
-    });
-}
-
-void ToolbarButtons::Check_Box(toolkit::CheckBox& strChkBox, const std::string& strValue) {
-    toolkit::Guard(services_, "Check_Box",
-                   [&] { WriteNumber(registry_, strValue, strChkBox.value() == 1 ? 1 : 2); });
-}
-
-void ToolbarButtons::Check_Box_Value(toolkit::CheckBox& strChkBox, const std::string& strValue) {
-    toolkit::Guard(services_, "Check_Box_Value", [&] {
-        const std::string stored = registry::ToText(
-            registry_.RegistryGetKeyValue(registry::kCurrentUser, kToolbarPolicyKey, strValue));
-        // A change of state runs the box's handler, which writes the same number first.
-        std::int32_t number = 1;
-        if (stored == "2") {
-            strChkBox.SetValue(0);
-            number = 2;
-        } else {
-            strChkBox.SetValue(1);
-        }
-        WriteNumber(registry_, strValue, number);
-    });
-}
-
-void ToolbarButtons::chkSelect_Click() {
-    std::int32_t number = 0;
-    if (chkSelect_.value() == 1) {
-        number = 1;
-        IE_Buttons_Enabled(true);
-        for (const auto& button : kToolbarButtons) {
-            Check_Box_Value(Box(button), std::string(button.valueName));
-        }
-    } else {
-        // The boxes keep their ticks; no button value is written.
-        IE_Buttons_Enabled(false);
-    }
-    WriteNumber(registry_, kNoToolbarCustomize, number);
-    WriteNumber(registry_, kSpecifyDefaultButtons, number);
-}
-
-void ToolbarButtons::Button_Click(const ToolbarButton& button) {
-    Check_Box(Box(button), std::string(button.valueName));
-}
-
-}  // namespace settings
+}  // namespace app

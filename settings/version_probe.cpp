@@ -1,19 +1,16 @@
-#include "settings/version_probe.h"
+// The installed browser's version, read before any setting.
+#include "app/frm_korvane.h"
+#include "app/registry_keys.h"
+#include "toolkit/error.h"
 
-#include "toolkit/error_report.h"
+namespace app {
 
-namespace settings {
-
-VersionProbe::VersionProbe(const toolkit::ControlSet& controls, registry::modRegistry& registry,
-                           toolkit::PlatformServices& services)
-    : lblVersion_(controls.label("lblVersion")), registry_(registry), services_(services) {}
-
-void VersionProbe::IE_Version() {
-    toolkit::Guard(services_, "IE_Version", [&] {
-        strVersion_ = registry::ToText(registry_.RegistryGetKeyValue(
-            registry::kLocalMachine, "Software\\Microsoft\\Internet Explorer", "Version"));
-        lblVersion_.SetCaption(strVersion_);
+void frmKorvane::IE_Version() {
+    toolkit::Guard(platform_, "IE_Version", [this] {
+        strVersion =
+            registry::ToText(registry_.RegistryGetKeyValue(kLocalMachine, kIEKey, "Version"));
+        lblVersion.SetText(strVersion);
     });
 }
 
-}  // namespace settings
+}  // namespace app

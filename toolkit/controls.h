@@ -1,167 +1,85 @@
-// Portable control objects. Each holds its state and runs its handlers exactly when that
-// state changes, whether code or the user changed it; a native peer only mirrors the state.
+// A control of the window. It holds its state and runs its handlers exactly when that state
+// changes, whether code or the user changed it; the native control only mirrors it.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace toolkit {
 
-enum class ControlKind { CheckBox, TextBox, Label, PushButton, Frame, ListBox };
+enum class Kind { Label, TextBox, CheckBox, PushButton, Frame, ListBox };
 
-// The native mirror of a control. The toolkit calls it after the state changed; a peer never
-// calls back into a handler for a change the toolkit made.
-class ControlPeer {
+class Control;
+
+// The native mirror of a control: told after each change of the control's state.
+class Peer {
 public:
-    virtual ~ControlPeer() = default;
-    virtual void ShowValue(int /*value*/) {}
-    virtual void ShowText(const std::string& /*text*/) {}
-    virtual void ShowTooltip(const std::string& /*text*/) {}
-    virtual void ShowCaption(const std::string& /*caption*/) {}
-    virtual void ShowEnabled(bool /*enabled*/) {}
-    virtual void ShowItems(const std::vector<std::string>& /*items*/) {}
-};
+    virtual void Refresh(const Control& control) = 0;
 
-struct MouseEvent {
-    int button = 1;  // 1 left, 2 right, 4 middle
-    int shift = 0;
-    float x = 0;
-    float y = 0;
+protected:
+    ~Peer() = default;
 };
 
 class Control {
 public:
-    Control(std::string name, ControlKind kind) : name_(std::move(name)), kind_(kind) {}
-    virtual ~Control() = default;
+    Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    const std::string& name() const { return name_; }
-    ControlKind kind() const { return kind_; }
+    // The design state: what kind of control this is and its caption.
+    void Design(Kind kind, std::string caption) {
+        kind_ = kind;
+        text_ = std::move(caption);
+    }
+    Kind kind() const { return kind_; }
 
-    bool enabled() const { return enabled_; }
-    // A disabled control ignores the user, never code.
-    void SetEnabled(bool enabled);
-
-    // Attaches the native mirror and brings it up to date; nullptr detaches.
-    void AttachPeer(ControlPeer* peer);
-    ControlPeer* peer() const { return peer_; }
-
-protected:
-    virtual void RefreshPeer() {}
-
-private:
-    std::string name_;
-    ControlKind kind_;
-    bool enabled_ = true;
-    ControlPeer* peer_ = nullptr;
-};
-
-// A control with a caption: label, push button, check box, frame.
-class CaptionedControl : public Control {
-public:
-    using Control::Control;
-    const std::string& caption() const { return caption_; }
-    void SetCaption(std::string caption);
-
-protected:
-    void RefreshPeer() override;
-
-private:
-    std::string caption_;
-};
-
-class CheckBox : public CaptionedControl {
-public:
-    explicit CheckBox(std::string name)
-        : CaptionedControl(std::move(name), ControlKind::CheckBox) {}
-
+    // A check box's state, 0 or 1. Setting a new value runs onClick inside the call, whether
+    // the box is enabled or not; setting the same value runs nothing.
     int value() const { return value_; }
-    // Runs onClick inside the call when the value changes, enabled or not.
     void SetValue(int value);
 
-    // A user's click: toggles a ticked box to clear and anything else to ticked.
-    void UserClick();
-    // A mouse button released over the box.
-    void UserMouseUp(const MouseEvent& event);
-
-    std::function<void()> onClick;
-    std::function<void(const MouseEvent&)> onMouseUp;
-
-protected:
-    void RefreshPeer() override;
-
-private:
-    int value_ = 0;
-};
-
-class TextBox : public Control {
-public:
-    explicit TextBox(std::string name) : Control(std::move(name), ControlKind::TextBox) {}
-
+    // A text box's text or any other control's caption. A new text runs onChange inside the
+    // call. A text box cannot hold a NUL: the text ends before the first one.
     const std::string& text() const { return text_; }
-    // Runs onChange inside the call when the text changes.
     void SetText(std::string text);
 
     const std::string& tooltip() const { return tooltip_; }
     void SetTooltip(std::string tooltip);
 
-    // Runs the key-press hook on a typed character code; 0 afterwards means discarded.
-    std::int16_t UserKeyPress(std::int16_t code);
-    // A user's edit that left `text` in the box (typed, deleted or pasted).
-    void UserEdit(std::string text);
-    // Headless typing at the end of the text: the hook first, then backspace deletes the last
-    // character and a printable code is appended.
-    void UserType(std::int16_t code);
-    // Pasting at the end of the text; pasted text does not pass the key-press hook.
-    void UserPaste(const std::string& text);
+    // A disabled control ignores the user, never code.
+    bool enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
 
+    // What the user does. A click toggles a check box (a ticked box clears, any other ticks)
+    // and runs a button's or list's onClick. A typed key passes onKeyPress, which may discard
+    // it by setting the code to 0; the code that passed is returned, for the box to apply.
+    // An edit (typed, deleted or pasted) leaves `text` in the box, unfiltered.
+    void UserClick();
+    std::int16_t UserKeyPress(std::int16_t code);
+    void UserEdit(std::string text);
+    void UserMouseUp();
+
+    std::function<void()> onClick;
     std::function<void()> onChange;
     std::function<void(std::int16_t& keyAscii)> onKeyPress;
+    std::function<void()> onMouseUp;
 
-protected:
-    void RefreshPeer() override;
+    // The native mirror, or nothing while the control is headless.
+    void AttachPeer(Peer* peer);
+    // Sets the value and the enabled state without running a handler: a refused change
+    // shown as undone.
+    void Restore(int value, bool enabled);
 
 private:
+    void Refresh() const;
+
+    Kind kind_ = Kind::Label;
     std::string text_;
     std::string tooltip_;
-};
-
-class Label : public CaptionedControl {
-public:
-    explicit Label(std::string name) : CaptionedControl(std::move(name), ControlKind::Label) {}
-};
-
-class Frame : public CaptionedControl {
-public:
-    explicit Frame(std::string name) : CaptionedControl(std::move(name), ControlKind::Frame) {}
-};
-
-class PushButton : public CaptionedControl {
-public:
-    explicit PushButton(std::string name)
-        : CaptionedControl(std::move(name), ControlKind::PushButton) {}
-
-    void UserClick();
-    std::function<void()> onClick;
-};
-
-class ListBox : public Control {
-public:
-    explicit ListBox(std::string name) : Control(std::move(name), ControlKind::ListBox) {}
-
-    const std::vector<std::string>& items() const { return items_; }
-    void UserClick();
-    std::function<void()> onClick;
-
-protected:
-    void RefreshPeer() override;
-
-private:
-    std::vector<std::string> items_;
+    int value_ = 0;
+    bool enabled_ = true;
+    Peer* peer_ = nullptr;
 };
 
 }  // namespace toolkit

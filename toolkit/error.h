@@ -1,37 +1,40 @@
-// The program's one kind of failure: an error number with the platform's description.
+// The program's errors (a number and the platform's description) and the one guard that shows
+// them in the standard error report.
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "toolkit/platform.h"
 
 namespace toolkit {
 
-// Error numbers the program raises or names.
-enum ErrorNumber : std::int32_t {
-    kInvalidProcedureCall = 5,
-    kOverflow = 6,
-    kOutOfMemory = 7,
-    kSubscriptOutOfRange = 9,
-    kTypeMismatch = 13,
-    kCancelSelected = 32755,
+inline constexpr std::int32_t kOverflow = 6;
+inline constexpr std::int32_t kOutOfMemory = 7;
+inline constexpr std::int32_t kTypeMismatch = 13;
+inline constexpr std::int32_t kInternalError = 51;
+
+struct Error {
+    std::int32_t number;
 };
 
-// The platform's description of an error number ("Type mismatch" for 13).
-std::string DescribeError(std::int32_t number);
+// The platform's description of an error number: "Type mismatch" for 13, and so on.
+std::string Describe(std::int32_t number);
 
-class Error : public std::runtime_error {
-public:
-    // An error with the platform's description of its number.
-    explicit Error(std::int32_t number);
-    Error(std::int32_t number, std::string description);
+// Shows the error report for the exception in flight, titled `title`: "Error: " number ". "
+// description, OK only. Call only inside a catch block.
+void ReportCurrentError(Platform& platform, std::string_view title) noexcept;
 
-    std::int32_t number() const noexcept { return number_; }
-    const std::string& description() const noexcept { return description_; }
-
-private:
-    std::int32_t number_;
-    std::string description_;
-};
+// Runs `body`; any failure in it is reported under `title` and ends it, and Guard returns
+// normally.
+template <class Body>
+void Guard(Platform& platform, std::string_view title, Body&& body) noexcept {
+    try {
+        body();
+    } catch (...) {
+        ReportCurrentError(platform, title);
+    }
+}
 
 }  // namespace toolkit

@@ -1,219 +1,215 @@
 #include "app/win32/main_window.h"
 
-#include <cstdint>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <climits>
 
 #include "app/layout.h"
-#include "app/win32/window_geometry.h"
-#include "toolkit/win32/handler_dispatch.h"
-#include "toolkit/win32/peer_factory.h"
-#include "toolkit/win32/text_encoding.h"
+#include "toolkit/error.h"
 
 namespace app::win32 {
 
 namespace {
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
-constexpr int kIconId = 1;
-constexpr std::string_view kFirstFocus = "txtBackground";
+using toolkit::Kind;
+using toolkit::win32::NativeControl;
 
-int SystemDpi() {
-    toolkit::win32::ScreenDC screen;
-    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : 96;
+constexpr const wchar_t* kClassName = L"Korvane.frmKorvane";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+int Pixels(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
 }
 
-bool RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    // The class does nothing itself: the window's object sees every message through its
-    // subclass.
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+bool TakesFocus(Kind kind) {
+    return kind != Kind::Label && kind != Kind::Frame;
 }
 
-bool IsInside(HWND window, HWND child) {
-    return child != nullptr && (child == window || IsChild(window, child));
+// The lowest tab index of a control that takes the focus at or inside `row`, or INT_MAX.
+int LowestFocusIndex(const LayoutRow& row) {
+    int lowest = TakesFocus(row.kind) ? row.tabIndex : INT_MAX;
+    for (const LayoutRow& inside : kLayout) {
+        if (inside.container == row.control) {
+            lowest = std::min(lowest, LowestFocusIndex(inside));
+        }
+    }
+    return lowest;
+}
+
+// Containers before their controls, and siblings in Tab order: Tab follows the order of
+// creation, and a frame takes its place by the first of its controls that takes the focus.
+void AppendInCreationOrder(Control frmKorvane::*container, std::vector<const LayoutRow*>& order) {
+    std::vector<const LayoutRow*> siblings;
+    for (const LayoutRow& row : kLayout) {
+        if (row.container == container) {
+            siblings.push_back(&row);
+        }
+    }
+    std::ranges::stable_sort(siblings, [](const LayoutRow* a, const LayoutRow* b) {
+        const int first = LowestFocusIndex(*a), second = LowestFocusIndex(*b);
+        return first != second ? first < second : a->tabIndex < b->tabIndex;
+    });
+    for (const LayoutRow* row : siblings) {
+        order.push_back(row);
+        AppendInCreationOrder(row->control, order);
+    }
 }
 
 }  // namespace
 
-bool MainWindow::Create(HINSTANCE instance) {
-    if (hwnd() != nullptr || !RegisterWindowClass(instance)) {
-        return false;
+MainWindow::~MainWindow() {
+    natives_.clear();
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
     }
-    dpi_ = SystemDpi();
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_),
-               TwipsToPixels(kClientHeightTwips, dpi_)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
-    const std::wstring caption = toolkit::win32::Widen(kWindowCaption);
-    HWND window = CreateWindowExW(kWindowExStyle, kWindowClass, caption.c_str(), kWindowStyle,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                  frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr) {
-        return false;
-    }
-    if (!Attach(window)) {
-        DestroyWindow(window);
-        return false;
-    }
-    if (!CreateFonts() || !CreateControls()) {
-        peers_.clear();
-        Destroy();
-        return false;
-    }
-    lastFocus_ = ControlWindow(kFirstFocus);
-    return true;
 }
 
-bool MainWindow::CreateFonts() {
-    auto make = [this](int weight, bool italic) {
-        return toolkit::win32::UniqueFont(
-            CreateFontW(FontHeight(dpi_), 0, 0, 0, weight, italic ? TRUE : FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, kFontFace));
+bool MainWindow::Create() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &MainWindow::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT frame{0, 0, Pixels(kClientWidthTwips, dpi), Pixels(kClientHeightTwips, dpi)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    hwnd_ = CreateWindowExW(kExStyle, kClassName, toolkit::win32::Widen(kWindowCaption).c_str(),
+                            kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                            frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    if (hwnd_ == nullptr) {
+        return false;
+    }
+    const auto font = [dpi](int weight, BOOL italic) {
+        return UniqueFont(CreateFontW(-MulDiv(825, dpi, 7200), 0, 0, 0, weight, italic, FALSE,
+                                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
     };
-    regular_ = make(FW_NORMAL, false);
-    bold_ = make(FW_BOLD, false);
-    italic_ = make(FW_NORMAL, true);
-    return regular_ && bold_ && italic_;
-}
+    regular_ = font(FW_NORMAL, FALSE);
+    bold_ = font(FW_BOLD, FALSE);
+    italic_ = font(FW_NORMAL, TRUE);
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_,
+                               nullptr, instance, nullptr);
 
-HFONT MainWindow::FontFor(FontStyle style) const {
-    switch (style) {
-        case FontStyle::Bold:
-            return bold_.get();
-        case FontStyle::Italic:
-            return italic_.get();
-        case FontStyle::Regular:
-            break;
-    }
-    return regular_.get();
-}
-
-bool MainWindow::CreateControls() {
-    peers_.clear();
-    peers_.resize(kLayout.size());
-    for (const std::size_t row : CreationOrder()) {
-        const ControlLayout& layout = kLayout[row];
-        HWND parent = layout.container.empty() ? hwnd() : ControlWindow(layout.container);
-        if (parent == nullptr) {
+    std::vector<const LayoutRow*> order;
+    AppendInCreationOrder(nullptr, order);
+    natives_.resize(kLayout.size());
+    for (const LayoutRow* row : order) {
+        const HWND parent = row->container == nullptr
+                                ? hwnd_
+                                : Find(RowOf(row->container).tabIndex + kFirstControlId)->hwnd();
+        const RECT place{Pixels(row->left, dpi), Pixels(row->top, dpi),
+                         Pixels(row->left + row->width, dpi), Pixels(row->top + row->height, dpi)};
+        const HFONT rowFont = row->font == app::Font::Bold     ? bold_.get()
+                              : row->font == app::Font::Italic ? italic_.get()
+                                                               : regular_.get();
+        auto native = std::make_unique<NativeControl>(
+            form_.*row->control, parent, kFirstControlId + row->tabIndex, place, rowFont, tooltip_);
+        if (native->hwnd() == nullptr) {
             return false;
         }
-        toolkit::win32::PeerPlace place;
-        place.parent = parent;
-        place.id = ControlId(row);
-        place.x = TwipsToPixels(layout.left, dpi_);
-        place.y = TwipsToPixels(layout.top, dpi_);
-        place.width = TwipsToPixels(layout.width, dpi_);
-        place.height = TwipsToPixels(layout.height, dpi_);
-        place.font = FontFor(layout.font);
-        auto peer =
-            toolkit::win32::CreatePeer(form_.controls().Named(layout.name), place, services_);
-        if (peer == nullptr) {
-            return false;
+        // A group wholly below the client area is never seen; hidden, Tab never reaches it.
+        if (row->container == nullptr && row->top >= kClientHeightTwips) {
+            ShowWindow(native->hwnd(), SW_HIDE);
         }
-        // Each new control goes last among its siblings: creation order is the Tab order.
-        SetWindowPos(peer->hwnd(), HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
-        // A group placed wholly below the client area is never seen; hidden as well, its
-        // controls are never reached by Tab, so the focus cannot vanish into it.
-        if (layout.container.empty() && layout.top >= kClientHeightTwips) {
-            ShowWindow(peer->hwnd(), SW_HIDE);
-        }
-        peers_[row] = std::move(peer);
+        natives_[static_cast<std::size_t>(row - kLayout.data())] = std::move(native);
     }
+    lastFocus_ = Find(kFirstControlId + RowOf(&frmKorvane::txtBackground).tabIndex)->hwnd();
     return true;
 }
 
-HWND MainWindow::ControlWindow(std::string_view name) const {
-    for (std::size_t row = 0; row < kLayout.size() && row < peers_.size(); ++row) {
-        if (kLayout[row].name == name) {
-            return peers_[row] != nullptr ? peers_[row]->hwnd() : nullptr;
+NativeControl* MainWindow::Find(int id) const {
+    for (const auto& native : natives_) {
+        if (native != nullptr && GetDlgCtrlID(native->hwnd()) == id) {
+            return native.get();
         }
     }
     return nullptr;
 }
 
 void MainWindow::Show() {
-    if (hwnd() == nullptr) {
-        return;
-    }
-    ShowWindow(hwnd(), SW_SHOWNORMAL);
-    UpdateWindow(hwnd());
-    if (HWND first = ControlWindow(kFirstFocus)) {
-        SetFocus(first);
-    }
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+    SetFocus(lastFocus_);
 }
 
 void MainWindow::Close() {
-    if (!unloaded_) {
-        std::int16_t cancel = 0;
-        toolkit::win32::RunHandler(services_, [this, &cancel] { form_.Form_Unload(cancel); });
-        if (cancel != 0) {
-            return;
-        }
-        unloaded_ = true;
-    }
-    if (hwnd() != nullptr) {
-        DestroyWindow(hwnd());
+    std::int16_t cancel = 0;
+    toolkit::Guard(platform_, "Korvane", [&] { form_.Form_Unload(cancel); });
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
     }
 }
 
-LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT routed = 0;
-    if (toolkit::win32::RouteNotification(message, wParam, lParam, routed)) {
-        return routed;
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->WndProc(message, wParam, lParam)
+                           : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_ACTIVATE:
-            // Keep the focus where the user left it when another window (a message box, say)
-            // takes and gives back the activation.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (IsInside(hwnd(), focus) && focus != hwnd()) {
-                    lastFocus_ = focus;
-                }
-                return 0;
-            }
-            if (lastFocus_ != nullptr && IsWindow(lastFocus_)) {
-                SetFocus(lastFocus_);
+        case WM_COMMAND:
+        case toolkit::win32::kKeyPressMessage:
+        case toolkit::win32::kMouseUpMessage:
+            if (NativeControl* native = Find(LOWORD(wParam)); native && !native->refreshing()) {
+                const auto action = form_.BeginUserAction(native->control());
+                toolkit::Guard(platform_, "Korvane",
+                               [&] { native->OnUserMessage(message, wParam, lParam); });
+                form_.EndUserAction(action);
                 return 0;
             }
             break;
+        case WM_ACTIVATE:
+            // Keep the focus where the user left it while a message box had the activation.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(hwnd_, focus)) {
+                    lastFocus_ = focus;
+                }
+            } else if (lastFocus_ != nullptr) {
+                SetFocus(lastFocus_);
+            }
+            return 0;
         case WM_CLOSE:
             Close();
             return 0;
         case WM_ENDSESSION:
-            // The session ends without WM_CLOSE: the last write still happens.
-            if (wParam != FALSE && !unloaded_) {
+            if (wParam != FALSE) {
                 std::int16_t cancel = 0;
-                toolkit::win32::RunHandler(services_,
-                                           [this, &cancel] { form_.Form_Unload(cancel); });
-                unloaded_ = true;
+                toolkit::Guard(platform_, "Korvane", [&] { form_.Form_Unload(cancel); });
             }
             return 0;
         case WM_DESTROY:
+            hwnd_ = nullptr;
             PostQuitMessage(0);
             return 0;
         default:
             break;
     }
-    return Default(message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 int RunMessageLoop(HWND window) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (window != nullptr && IsWindow(window) && IsDialogMessageW(window, &message)) {
+        if (IsWindow(window) && IsDialogMessageW(window, &message)) {
             continue;
         }
         TranslateMessage(&message);

@@ -2,139 +2,61 @@
 
 #include <windows.h>
 
-#include <climits>
 #include <string>
-
-#include "toolkit/error.h"
 
 namespace registry {
 
 namespace {
 
-// The roots travel as their 32-bit values (0x80000001); a 64-bit HKEY of a root is that value
-// sign-extended.
-HKEY ToHkey(RawKey key) {
-    if (key == kCurrentUser) {
-        return HKEY_CURRENT_USER;
-    }
-    if (key == kLocalMachine) {
-        return HKEY_LOCAL_MACHINE;
-    }
-    return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key));
+HKEY Handle(Key key) {
+    return reinterpret_cast<HKEY>(key);
 }
 
-RawKey FromHkey(HKEY key) {
-    if (key == HKEY_CURRENT_USER) {
-        return kCurrentUser;
-    }
-    if (key == HKEY_LOCAL_MACHINE) {
-        return kLocalMachine;
-    }
-    return static_cast<RawKey>(reinterpret_cast<std::uintptr_t>(key));
-}
-
-// The platform counts text in ints and data in DWORDs; anything longer cannot be passed.
-int TextLength(std::size_t size) {
-    if (size > static_cast<std::size_t>(INT_MAX)) {
-        throw toolkit::Error(14);  // out of string space
-    }
-    return static_cast<int>(size);
-}
-
-DWORD DataSize(std::size_t size) {
-    if (size > static_cast<std::size_t>(MAXDWORD)) {
-        throw toolkit::Error(14);
-    }
-    return static_cast<DWORD>(size);
-}
-
-std::wstring Widen(UINT codePage, std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int length = TextLength(text.size());
-    const int wide = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), length, out.data(), wide);
-    return out;
-}
-
-std::string Narrow(UINT codePage, const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int length = TextLength(text.size());
-    const int narrow =
-        WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(narrow), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), length, out.data(), narrow, nullptr, nullptr);
-    return out;
+// A NUL-terminated copy: the port's views need not end in one.
+std::wstring Wide(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
 }
 
 }  // namespace
 
-OpenResult AdvapiRegistry::OpenKey(RawKey parent, std::string_view subKey, std::uint32_t access) {
-    HKEY opened = nullptr;
-    const std::string path(subKey);
-    const LSTATUS status = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, access, &opened);
-    if (status != ERROR_SUCCESS) {
-        return {status, 0};
-    }
-    return {status, FromHkey(opened)};
+Opened AdvapiRegistry::OpenKey(Key parent, std::u16string_view path, std::uint32_t access) {
+    HKEY key = nullptr;
+    const LONG status = RegOpenKeyExW(Handle(parent), Wide(path).c_str(), 0, access, &key);
+    return {status, status == ERROR_SUCCESS ? reinterpret_cast<Key>(key) : 0};
 }
 
-OpenResult AdvapiRegistry::CreateKey(RawKey parent, std::string_view subKey, std::uint32_t access) {
-    HKEY created = nullptr;
-    const std::string path(subKey);
-    const LSTATUS status =
-        RegCreateKeyExA(ToHkey(parent), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                        nullptr, &created, nullptr);
-    if (status != ERROR_SUCCESS) {
-        return {status, 0};
-    }
-    return {status, FromHkey(created)};
+Opened AdvapiRegistry::CreateKey(Key parent, std::u16string_view path, std::uint32_t access) {
+    HKEY key = nullptr;
+    const LONG status = RegCreateKeyExW(Handle(parent), Wide(path).c_str(), 0, nullptr,
+                                        REG_OPTION_NON_VOLATILE, access, nullptr, &key, nullptr);
+    return {status, status == ERROR_SUCCESS ? reinterpret_cast<Key>(key) : 0};
 }
 
-QueryResult AdvapiRegistry::QueryValue(RawKey key, std::string_view name,
-                                       std::span<std::uint8_t> data) {
-    const std::string valueName(name);
+Queried AdvapiRegistry::QueryValue(Key key, std::u16string_view name,
+                                   std::span<std::uint8_t> data) {
     DWORD type = 0;
-    DWORD size = DataSize(data.size());
-    const LSTATUS status = RegQueryValueExA(ToHkey(key), valueName.c_str(), nullptr, &type,
-                                            data.empty() ? nullptr : data.data(), &size);
-    if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) {
-        return {status, 0, 0};
-    }
+    DWORD size = static_cast<DWORD>(data.size());
+    const LONG status = RegQueryValueExW(Handle(key), Wide(name).c_str(), nullptr, &type,
+                                         data.empty() ? nullptr : data.data(), &size);
     return {status, type, size};
 }
 
-Status AdvapiRegistry::SetValue(RawKey key, std::string_view name, std::uint32_t type,
+Status AdvapiRegistry::SetValue(Key key, std::u16string_view name, std::uint32_t type,
                                 std::span<const std::uint8_t> data) {
-    const std::string valueName(name);
-    return RegSetValueExA(ToHkey(key), valueName.c_str(), 0, type,
-                          data.empty() ? nullptr : data.data(), DataSize(data.size()));
+    return RegSetValueExW(Handle(key), Wide(name).c_str(), 0, type, data.data(),
+                          static_cast<DWORD>(data.size()));
 }
 
-Status AdvapiRegistry::DeleteValue(RawKey key, std::string_view name) {
-    const std::string valueName(name);
-    return RegDeleteValueA(ToHkey(key), valueName.c_str());
+Status AdvapiRegistry::DeleteValue(Key key, std::u16string_view name) {
+    return RegDeleteValueW(Handle(key), Wide(name).c_str());
 }
 
-Status AdvapiRegistry::DeleteKey(RawKey parent, std::string_view subKey) {
-    const std::string path(subKey);
-    return RegDeleteKeyA(ToHkey(parent), path.c_str());
+Status AdvapiRegistry::DeleteKey(Key parent, std::u16string_view path) {
+    return RegDeleteKeyW(Handle(parent), Wide(path).c_str());
 }
 
-Status AdvapiRegistry::CloseKey(RawKey key) {
-    return RegCloseKey(ToHkey(key));
-}
-
-std::string AdvapiRegistry::ToAnsi(std::string_view utf8) {
-    return Narrow(CP_ACP, Widen(CP_UTF8, utf8));
-}
-
-std::string AdvapiRegistry::FromAnsi(std::string_view ansi) {
-    return Narrow(CP_UTF8, Widen(CP_ACP, ansi));
+Status AdvapiRegistry::CloseKey(Key key) {
+    return RegCloseKey(Handle(key));
 }
 
 }  // namespace registry

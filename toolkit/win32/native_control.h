@@ -1,61 +1,52 @@
-// The native mirror of one portable control: a child window that shows the control's state
-// and turns the user's actions on it into the control's User* calls.
+// The real window of one control: created from its design state, mirrors every change of it,
+// and turns what the user does to it into the control's user actions.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "toolkit/controls.h"
-#include "toolkit/services.h"
-#include "toolkit/win32/wnd.h"
 
 namespace toolkit::win32 {
 
-// Where a native control goes: its parent, its control ID, its place in pixels inside the
-// parent's client area, and its font (owned by the caller, alive as long as the control).
-struct PeerPlace {
-    HWND parent = nullptr;
-    int id = 0;
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    HFONT font = nullptr;
-};
+// Key presses and mouse releases reach the top-level window as these messages, wParam the
+// control's id, so that every user action passes one window procedure. kKeyPress's lParam
+// points to the character code, which the receiver may set to 0 to discard the key.
+inline constexpr UINT kKeyPressMessage = WM_APP + 1;
+inline constexpr UINT kMouseUpMessage = WM_APP + 2;
 
-class NativeControl : public Wnd, public ControlPeer {
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& utf16);
+std::wstring WindowText(HWND window);
+
+class NativeControl final : public Peer {
 public:
-    NativeControl(Control& control, PlatformServices& services)
-        : control_(control), services_(services) {}
-    // Detaches from the portable control before the window goes.
-    ~NativeControl() override;
-    // The portable control points at this object: it stays where it is.
-    NativeControl(NativeControl&&) = delete;
-    NativeControl& operator=(NativeControl&&) = delete;
+    // `tooltip` is the window's tooltip control, which text boxes register with.
+    NativeControl(Control& control, HWND parent, int id, RECT place, HFONT font, HWND tooltip);
+    ~NativeControl();
+    NativeControl(const NativeControl&) = delete;
+    NativeControl& operator=(const NativeControl&) = delete;
 
+    HWND hwnd() const { return hwnd_; }
     Control& control() const { return control_; }
+    // True while the control mirrors a change: what it notifies then is no user's doing.
+    bool refreshing() const { return refreshing_; }
 
-    // Makes the window at `place`; false when the system refused.
-    [[nodiscard]] virtual bool Create(const PeerPlace& place) = 0;
+    void Refresh(const Control& control) override;
 
-    void ShowEnabled(bool enabled) override;
-    void ShowCaption(const std::string& caption) override;
-
-protected:
-    // Creates the window of `className` with WS_CHILD | WS_VISIBLE added to `style`, attaches
-    // it and sets the font.
-    [[nodiscard]] bool CreateWindowOf(const wchar_t* className, DWORD style, DWORD exStyle,
-                                      const PeerPlace& place);
-    // Runs a toolkit call made for the user; nothing it throws leaves the window procedure.
-    void Dispatch(const std::function<void()>& userAction);
-    // The window's text in UTF-8.
-    std::string ReadText() const;
+    // The user's action behind a message that the top-level window received for this control:
+    // WM_COMMAND, kKeyPressMessage or kMouseUpMessage.
+    void OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+
     Control& control_;
-    PlatformServices& services_;
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    bool refreshing_ = false;  // our own WM_SETTEXT: its EN_CHANGE is no user's edit
 };
 
 }  // namespace toolkit::win32
