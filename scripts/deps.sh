@@ -10,6 +10,11 @@ korvane_need() {
   echo "installing: ${missing[*]}" >&2
   local sudo=
   [ "$(id -u)" -eq 0 ] || sudo=sudo
+  # korvane.exe is a 32-bit program: Wine needs its i386 half.
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386 || return 1
+    KORVANE_APT_UPDATED=
+  fi
   if [ -z "${KORVANE_APT_UPDATED:-}" ]; then
     $sudo apt-get update -qq || return 1
     KORVANE_APT_UPDATED=1
@@ -18,11 +23,10 @@ korvane_need() {
 }
 
 korvane_need_windows() {
-  korvane_need cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest \
-    wine wine64 fonts-wine xvfb imagemagick
+  korvane_need cmake make g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest \
+    wine wine64 wine32:i386 fonts-wine xvfb imagemagick
 }
 
 korvane_need_native() {
-  korvane_need cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev clang \
-    libclang-rt-14-dev
+  korvane_need cmake make g++ googletest libgtest-dev libgmock-dev
 }
