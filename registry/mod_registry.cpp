@@ -97,8 +97,16 @@ void modRegistry::RegistryDeleteValue(Key lngRoot, const std::string& strKeyPath
 }
 
 void modRegistry::RegistryDeleteKey(Key lngRoot, const std::string& strKeyPath) {
-    toolkit::Guard(platform_, "RegistryDeleteKey",
-                   [&] { Note(api_.DeleteKey(lngRoot, ToUtf16(strKeyPath))); });
+    toolkit::Guard(platform_, "RegistryDeleteKey", [&] {
+        const std::u16string path = ToUtf16(strKeyPath);
+        if (api_.DeleteKey(lngRoot, path) == kAccessDenied) {
+            // A key that still has sub keys is refused the same way: only a key that cannot
+            // even be opened for writing means missing rights.
+            const Opened opened = api_.OpenKey(lngRoot, path, kWriteAccess);
+            KeyHandle key(api_, opened);
+            Note(opened.status);
+        }
+    });
 }
 
 }  // namespace registry
