@@ -1,71 +1,135 @@
 // The registry in memory, for tests: keys by case-insensitive path under HKCU and HKLM, typed
-// values, counted handles, read-only keys, and a journal of the changes that went through.
+// values, counted handles, read-only keys and a journal of the changes that went through.
 #pragma once
 
-#include <cstdint>
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "registry/registry_api.h"
+#include "registry/variant.h"
+#include "toolkit/text.h"
 
 namespace support {
+namespace memory {
+using namespace registry;
 
-class MemoryRegistry final : public registry::RegistryApi {
+class MemoryRegistry final : public RegistryApi {
 public:
-    using Key = registry::Key;
-    using Status = registry::Status;
-    using Bytes = std::vector<std::uint8_t>;
+    using Value = std::pair<std::uint32_t, Bytes>;  // type and data
 
-    registry::Opened OpenKey(Key parent, std::u16string_view path, std::uint32_t access) override;
-    registry::Opened CreateKey(Key parent, std::u16string_view path, std::uint32_t access) override;
-    registry::Queried QueryValue(Key key, std::u16string_view name,
-                                 std::span<std::uint8_t> data) override;
+    // A key is there while it or one below it is stored: creating a key creates every level.
+    Opened OpenKey(Key root, std::u16string_view path, std::uint32_t access) override {
+        const auto below = [&](auto& key) { return key.first.starts_with(Slot(Full(root, path))); };
+        return std::ranges::any_of(keys_, below) ? CreateKey(root, path, access)
+                                                 : Opened{kFileNotFound, 0};
+    }
+    Opened CreateKey(Key root, std::u16string_view path, std::uint32_t access) override {
+        if ((access & 0x6) != 0 && Locked(Slot(Full(root, path)))) {  // set value, create sub key
+            return {kAccessDenied, 0};
+        }
+        keys_[Slot(Full(root, path))];
+        handles_[next_] = Full(root, path);
+        return {kSuccess, next_++};
+    }
+    Queried QueryValue(Key key, std::u16string_view name, std::span<std::uint8_t> data) override {
+        if (!handles_.contains(key) || !At(key).contains(Fold(name))) {
+            return {kFileNotFound, 0, 0};
+        }
+        const auto& [type, bytes] = At(key)[Fold(name)];
+        const auto size = static_cast<std::uint32_t>(bytes.size());
+        std::copy_n(bytes.begin(), data.size() >= size ? size : 0, data.begin());
+        return {data.empty() || data.size() >= size ? kSuccess : kMoreData, type, size};
+    }
     Status SetValue(Key key, std::u16string_view name, std::uint32_t type,
-                    std::span<const std::uint8_t> data) override;
-    Status DeleteValue(Key key, std::u16string_view name) override;
-    Status DeleteKey(Key parent, std::u16string_view path) override;
-    Status CloseKey(Key key) override;
+                    std::span<const std::uint8_t> data) override {
+        const Value& value = At(key)[Fold(name)] = {type, {data.begin(), data.end()}};
+        return Log("set " + handles_[key] + "\\" + toolkit::ToUtf8(name) + " = " + Describe(value));
+    }
+    Status DeleteValue(Key key, std::u16string_view name) override {
+        const std::string line = "delete " + handles_.at(key) + "\\" + toolkit::ToUtf8(name);
+        return At(key).erase(Fold(name)) ? Log(line) : kFileNotFound;
+    }
+    Status DeleteKey(Key root, std::u16string_view path) override {
+        const std::string top = Slot(Full(root, path));
+        const auto next = keys_.upper_bound(top);  // the first key below it, if any
+        if (Locked(top) || (next != keys_.end() && next->first.starts_with(top))) {
+            return kAccessDenied;  // as for a key with sub keys
+        }
+        return keys_.erase(top) ? Log("delete key " + Full(root, path)) : kFileNotFound;
+    }
+    Status CloseKey(Key key) override { return handles_.erase(key) ? kSuccess : 6; }
 
     // Opening it or a key below for writing, or deleting one of them, is refused from now on.
-    void SetReadOnly(Key root, std::string path_utf8);
-
+    void SetReadOnly(Key root, std::string path) { readOnly_.push_back(Slot(Full(root, path))); }
     // Set up and read the store directly: no handles, no journal, no read-only check.
-    void Seed(Key root, std::string path, std::string name, std::uint32_t type, Bytes data);
-    void SeedDword(Key root, std::string path, std::string name, std::uint32_t value);
-    void SeedText(Key root, std::string path, std::string name, std::string text);
-    std::optional<std::pair<std::uint32_t, Bytes>> Stored(Key root, const std::string& path,
-                                                          const std::string& name) const;
-    bool HasKey(Key root, const std::string& path) const;
+    void Seed(Key root, std::string path, std::string name, std::uint32_t type, Bytes data) {
+        keys_[Slot(Full(root, path))][Fold(name)] = {type, std::move(data)};
+    }
+    void SeedDword(Key root, std::string path, std::string name, std::uint32_t value) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(&value);
+        Seed(root, path, name, kRegDword, Bytes(bytes, bytes + 4));
+    }
+    void SeedText(Key root, std::string path, std::string name, std::string text) {
+        const std::u16string units = toolkit::ToUtf16(text) + u'\0';
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(units.data());
+        Seed(root, path, name, kRegSz, Bytes(bytes, bytes + units.size() * 2));
+    }
+    std::optional<Value> Stored(Key root, std::string path, std::string name) const {
+        const auto key = keys_.find(Slot(Full(root, path)));
+        const bool found = key != keys_.end() && key->second.contains(Fold(name));
+        return found ? std::optional(key->second.at(Fold(name))) : std::nullopt;
+    }
     int openHandles() const { return static_cast<int>(handles_.size()); }
 
-    // "set HKCU\Software\X\Name = dword 1", "delete HKCU\...\Name", "delete key HKCU\...".
+    // "set HKCU\Software\X\Name = dword 1" or "... = sz \"text\"", "delete HKCU\Software\X\Name",
+    // "delete key HKCU\Software\X"; each path as spelled when its key was opened.
     std::vector<std::string> journal;
 
 private:
-    struct Value {
-        std::string name;
-        std::uint32_t type;
-        Bytes data;
-    };
-    struct Node {
-        std::string path;  // as first created, for the journal
-        std::map<std::string, Value> values;
-    };
+    using Values = std::map<std::string, Value>;  // by folded name
 
-    registry::Opened Open(Key parent, std::u16string_view path, std::uint32_t access, bool create);
-    std::optional<std::string> Join(Key parent, std::u16string_view path) const;
-    Node* Find(const std::string& path) const;
-    Node& Make(const std::string& path);
-    bool Locked(const std::string& path) const;
-    Status Reach(Key key, std::uint32_t right, Node*& node) const;
+    static std::string Full(Key root, std::string_view path) {
+        return (root == kCurrentUser ? "HKCU\\" : "HKLM\\") + std::string(path);
+    }
+    static std::string Full(Key root, std::u16string_view path) {
+        return Full(root, toolkit::ToUtf8(path));
+    }
+    static std::string Fold(std::string text) {
+        std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+        return text;
+    }
+    static std::string Fold(std::u16string_view text) { return Fold(toolkit::ToUtf8(text)); }
+    // A path folded and closed by a separator, so that the paths below start with it.
+    static std::string Slot(const std::string& path) { return Fold(path) + "\\"; }
+    static std::string Describe(const Value& value) {  // "sz \"text\"", "dword 1" or "type 3"
+        const auto& [type, data] = value;
+        const std::string text = ToText(data);
+        std::uint32_t number = 0;
+        std::copy_n(data.begin(), std::min<std::size_t>(data.size(), 4),
+                    reinterpret_cast<std::uint8_t*>(&number));
+        return type == kRegSz      ? "sz \"" + text.substr(0, text.find('\0')) + "\""
+               : type == kRegDword ? "dword " + std::to_string(number)
+                                   : "type " + std::to_string(type);
+    }
+    Values& At(Key key) { return keys_[Slot(handles_.at(key))]; }
+    bool Locked(const std::string& slot) const {
+        return std::ranges::any_of(readOnly_, [&](auto& top) { return slot.starts_with(top); });
+    }
+    Status Log(std::string line) {
+        journal.push_back(std::move(line));
+        return kSuccess;
+    }
 
-    mutable std::map<std::string, Node> keys_{{"hkcu", {"HKCU", {}}}, {"hklm", {"HKLM", {}}}};
-    std::map<Key, std::pair<std::string, std::uint32_t>> handles_;  // path and access
-    std::vector<std::string> readOnly_;
+    std::map<std::string, Values> keys_;  // by slot
+    std::map<Key, std::string> handles_;  // to the path as spelled
+    std::vector<std::string> readOnly_;   // slots
     Key next_ = 0x1000;
 };
 
+}  // namespace memory
+using memory::MemoryRegistry;
 }  // namespace support

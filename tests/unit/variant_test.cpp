@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "toolkit/error.h"
 
 namespace {
@@ -9,71 +11,36 @@ namespace {
 using registry::Bytes;
 using registry::Variant;
 
-std::string Int16(const Variant& v) {
-    return std::to_string(registry::ToInt16(v));
-}
-std::string Int32(const Variant& v) {
-    return std::to_string(registry::ToInt32(v));
-}
-std::string Int8(const Variant& v) {  // a width of neither conversion
-    return std::to_string(registry::ParseInteger(std::get<std::string>(v), -128, 127));
+// The conversion to a 16- or 32-bit integer, or to text (0 bits); "error N" for error N.
+std::string Convert(const Variant& input, int bits) {
+    try {
+        return bits == 0    ? registry::ToText(input)
+               : bits == 16 ? std::to_string(registry::ToInt16(input))
+                            : std::to_string(registry::ToInt32(input));
+    } catch (const toolkit::Error& error) {
+        return "error " + std::to_string(error.number);
+    }
 }
 
 TEST(Variant, ConvertsAsThePlatformDoes) {
-    const struct {
-        Variant input;
-        std::string (*convert)(const Variant&);
-        std::string expected;  // "error N" for a toolkit::Error
-    } cases[] = {
-        {"1", Int32, "1"},
-        {" 12 ", Int32, "12"},
-        {"2.5", Int32, "2"},
-        {"3.5", Int32, "4"},
-        {"2.51", Int32, "3"},
-        {"-2.5", Int16, "-2"},
-        {"-1", Int16, "-1"},
-        {"1-", Int32, "-1"},
-        {"(5)", Int32, "-5"},
-        {"$3", Int32, "3"},
-        {"1,000", Int32, "1000"},
-        {"1e3", Int32, "1000"},
-        {"&HFFFF", Int16, "-1"},
-        {"&HFFFF", Int32, "65535"},
-        {"&H10", Int32, "16"},
-        {"&O17", Int16, "15"},
-        {"&HFF", Int8, "-1"},
-        {"&H80", Int8, "-128"},
-        {"&H100", Int8, "error 6"},
-        {"128", Int8, "error 6"},
-        {"", Int32, "error 13"},
-        {"abc", Int32, "error 13"},
-        {"1 2", Int32, "error 13"},
-        {"+-1", Int32, "error 13"},
-        {"(-5)", Int32, "error 13"},
-        {"1e", Int32, "error 13"},
-        {"&H", Int32, "error 13"},
-        {"-32768", Int16, "-32768"},
-        {"32768", Int16, "error 6"},
-        {"2147483647", Int32, "2147483647"},
-        {"2147483648", Int32, "error 6"},
-        {Bytes{1}, Int32, "error 13"},
-        {Variant(), Int16, "0"},
-        {std::int32_t{70000}, Int16, "error 6"},
-        {std::int16_t{-3}, Int32, "-3"},
-        {std::int32_t{4}, registry::ToText, "4"},
-        {Bytes{0x41, 0, 0x42, 0}, registry::ToText, "AB"},
-        {Bytes{0x41, 0, 0x42}, registry::ToText, "AB"},
-        {Variant(), registry::ToText, ""},
+    const std::tuple<Variant, int, std::string> cases[] = {
+        // clang-format off
+        {" 12 ", 32, "12"}, {"1,000", 32, "1000"}, {"1e3", 32, "1000"}, {"$3", 32, "3"},
+        {"2.5", 32, "2"}, {"3.5", 32, "4"}, {"2.51", 32, "3"}, {"-2.5", 16, "-2"},  // half to even
+        {"1-", 32, "-1"}, {"(5)", 32, "-5"}, {"+-1", 32, "error 13"}, {"(-5)", 32, "error 13"},
+        {"", 32, "error 13"}, {"1 2", 32, "error 13"}, {"1e", 32, "error 13"},
+        {"&HFFFF", 16, "-1"}, {"&HFFFF", 32, "65535"}, {"&O17", 16, "15"},  // bits of the width
+        {"&H8000", 16, "-32768"}, {"&H10000", 16, "error 6"},
+        {"&H", 32, "error 13"}, {"-&H1", 32, "error 13"},
+        {"-32768", 16, "-32768"}, {"32768", 16, "error 6"}, {"2147483648", 32, "error 6"},
+        {"18446744073709551616", 32, "error 6"},  // past 64 bits
+        {Variant(), 16, "0"}, {std::int32_t{70000}, 16, "error 6"}, {std::int16_t{-3}, 32, "-3"},
+        {Bytes{1}, 32, "error 13"}, {Variant(), 0, ""}, {std::int32_t{4}, 0, "4"},
+        {std::int16_t{-3}, 0, "-3"}, {Bytes{0x41, 0, 0x42}, 0, "AB"},  // an odd last byte
+        // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(registry::ToText(c.input));
-        std::string actual;
-        try {
-            actual = c.convert(c.input);
-        } catch (const toolkit::Error& error) {
-            actual = "error " + std::to_string(error.number);
-        }
-        EXPECT_EQ(actual, c.expected);
+    for (const auto& [input, bits, expected] : cases) {
+        EXPECT_EQ(Convert(input, bits), expected) << registry::ToText(input) << " in " << bits;
     }
 }
 
