@@ -29,6 +29,7 @@ raw=$out/raw/raw_window.exe
 export WINEPREFIX=$PWD/$out/wineprefix
 . scripts/wine-env.sh
 korvane_display
+wineserver -k 2>/dev/null  # a server left from an earlier run may hold another display
 korvane_wine_prefix
 
 echo "== start-up to visible and idle, $rounds rounds, korvane and raw in turn" >&2

@@ -201,7 +201,8 @@ void LoadSettings() {
     HKEY cu = HKEY_CURRENT_USER, lm = HKEY_LOCAL_MACHINE;
 
     SetText(L"lblVersion", Read(lm, ie, L"Version"));
-    SetCheck(L"chkSelect", Read(cu, policies, L"NoToolbarCustomize") == L"1");
+    const bool buttons = Read(cu, policies, L"NoToolbarCustomize") == L"1";
+    SetCheck(L"chkSelect", buttons);
     SetCheck(L"chkAutoAppend", Read(cu, complete, L"Append Completion") == L"yes");
     SetText(L"txtDefaultDir", Read(cu, ie, L"Download Directory"));
     SetText(L"txtIETitle", Read(cu, main, L"Window Title"));
@@ -215,6 +216,14 @@ void LoadSettings() {
     SetCheck(L"chkIcon", Read(cu, policies, L"NoInternetIcon") == L"1");
     SetCheck(L"chkCache", Read(cu, cache, L"Persistent") == L"0");
     SetCheck(L"chkSecurityZone", Read(cu, zone0, L"Flags") == L"1");
+
+    // The toolbar's boxes only count while their switch is on.
+    for (const Row& row : rows) {
+        if (!buttons && row.kind == kCheck && row.container &&
+            wcscmp(row.container, L"Frame6") == 0) {
+            EnableWindow(row.hwnd, FALSE);
+        }
+    }
 
     // The values a first start writes back.
     Write(complete, L"Append Completion", REG_SZ, L"yes", sizeof L"yes");

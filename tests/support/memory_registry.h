@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,11 +76,6 @@ public:
         const std::u16string units = toolkit::ToUtf16(text) + u'\0';
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(units.data());
         Seed(root, path, name, kRegSz, Bytes(bytes, bytes + units.size() * 2));
-    }
-    std::optional<Value> Stored(Key root, std::string path, std::string name) const {
-        const auto key = keys_.find(Slot(Full(root, path)));
-        const bool found = key != keys_.end() && key->second.contains(Fold(name));
-        return found ? std::optional(key->second.at(Fold(name))) : std::nullopt;
     }
     int openHandles() const { return static_cast<int>(handles_.size()); }
 

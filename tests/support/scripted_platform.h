@@ -10,21 +10,15 @@
 namespace support {
 
 struct ScriptedPlatform final : toolkit::Platform {
-    struct Shown {
-        std::string prompt;
-        std::string title;
-        bool operator==(const Shown&) const = default;
-    };
-
     void ShowMessage(const std::string& prompt, const std::string& title = {}) override {
-        messages.push_back({prompt, title});
+        messages.push_back((title.empty() ? "Korvane" : title) + ": " + prompt);
     }
     std::string AppDirectory() override { return appDirectory; }
     void StartNotepad(const std::string& commandLine) override { notepad.push_back(commandLine); }
     std::optional<std::string> OpenFile(const std::string&) override { return openFile; }
     std::string BrowseForFolder(const std::string&) override { return folder; }
 
-    std::vector<Shown> messages;
+    std::vector<std::string> messages;  // "title: prompt"
     std::string appDirectory = "C:\\Korvane";
     std::vector<std::string> notepad;
     std::optional<std::string> openFile;  // nothing: the dialog is cancelled

@@ -16,34 +16,31 @@ namespace {
 INSTANTIATE_TEST_SUITE_P(Advapi, RegistryContract,
                          ::testing::Values(RegistryBackend{
                              "AdvapiRegistry", [] {
-                                 // Each case starts on an empty scratch key of this test prefix.
                                  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KorvaneTest");
                                  return std::make_unique<registry::AdvapiRegistry>();
                              }}));
 
-// Picks `name` among the desktop's folders in the folder browser, from another thread, as a
-// user would, and presses OK.
+// As a user would from another thread: chooses `name` among the desktop's folders and presses
+// OK, or presses Cancel when `name` is empty.
 void PickOnTheDesktop(std::wstring name) {
     HWND dialog = nullptr, tree = nullptr;
     for (int tries = 0; tries < 500 && !tree; ++tries) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         dialog = FindWindowW(L"#32770", nullptr);
-        tree = dialog ? FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr) : nullptr;
+        tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
     }
-    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-    for (item = reinterpret_cast<HTREEITEM>(
-             SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
-         item != nullptr; item = reinterpret_cast<HTREEITEM>(SendMessageW(
-                              tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    const auto next = [&](WPARAM how, HTREEITEM from) {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+    };
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(next(TVGN_ROOT, nullptr)));
+    for (HTREEITEM item = next(TVGN_CHILD, next(TVGN_ROOT, nullptr)); item;
+         item = next(TVGN_NEXT, item)) {
         wchar_t text[MAX_PATH] = {};
-        TVITEMW query{TVIF_TEXT, item};
-        query.pszText = text;
-        query.cchTextMax = MAX_PATH;
+        TVITEMW query{TVIF_TEXT, item, 0, 0, text, MAX_PATH};
         SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
         if (name == text) {
             SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-            break;
         }
     }
     PostMessageW(dialog, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
@@ -51,19 +48,16 @@ void PickOnTheDesktop(std::wstring name) {
 
 TEST(FolderBrowser, ReturnsTheChosenFoldersPathWhateverItsScriptOrEmptyOnCancel) {
     wchar_t desktop[MAX_PATH] = {};
-    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop), S_OK);
+    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop);
     const std::wstring name = L" Dossier \u00E9 \u6771";  // a leading space stays: it is inside
     const std::wstring folder = std::wstring(desktop) + L"\\" + name;
     CreateDirectoryW(folder.c_str(), nullptr);
-
-    std::thread user(PickOnTheDesktop, name);
-    const std::string picked = shell::BrowseForFolder("Pick A Folder");
-    user.join();
-    EXPECT_EQ(picked, toolkit::win32::Narrow(folder));
-
-    std::thread cancel(PickOnTheDesktop, L"");
-    EXPECT_EQ(shell::BrowseForFolder("Pick A Folder"), "");
-    cancel.join();
+    for (const std::wstring& pick : {name, std::wstring()}) {
+        std::thread user(PickOnTheDesktop, pick);
+        EXPECT_EQ(shell::BrowseForFolder("Pick A Folder"),
+                  pick.empty() ? "" : toolkit::win32::Narrow(folder));
+        user.join();
+    }
     RemoveDirectoryW(folder.c_str());
 }
 

@@ -151,9 +151,12 @@ protected:
     }
 };
 
-TEST_F(EndToEnd, BelowVersionFiveTheWindowNeverOpensAndNothingIsWritten) {
+TEST_F(EndToEnd, BelowVersionFiveInItsOwnRegistryViewTheWindowNeverOpens) {
+    // The 64-bit view, which the program does not read, says 9.
     const std::wstring version = Stored(kMachine, kIE, L"Version").substr(3);
+    const std::wstring version64 = Stored(kMachine, kIE, L"Version", RRF_SUBKEY_WOW6464KEY);
     Seed(kMachine, kIE, L"Version", L"4.72.3110.8");
+    Seed(kMachine, kIE, L"Version", L"9.0", KEY_WOW64_64KEY);
     Seed(kUser, kToolbar, L"BackBitmap", L"keep.bmp");
     {
         Program program;
@@ -164,21 +167,10 @@ TEST_F(EndToEnd, BelowVersionFiveTheWindowNeverOpensAndNothingIsWritten) {
         EXPECT_EQ(program.window_, nullptr);
     }
     Seed(kMachine, kIE, L"Version", version);
-    EXPECT_EQ(Stored(kUser, kToolbar, L"BackBitmap"), L"sz keep.bmp");
-}
-
-TEST_F(EndToEnd, TheProgramReadsTheThirtyTwoBitViewOfTheMachineKeys) {
-    const std::wstring version64 = Stored(kMachine, kIE, L"Version", RRF_SUBKEY_WOW6464KEY);
-    Seed(kMachine, kIE, L"Version", L"4.0", KEY_WOW64_64KEY);
-    {
-        Program program;
-        ASSERT_NE(program.window_, nullptr);
-        EXPECT_EQ(L"sz " + Text(program.Control(&F::lblVersion)),
-                  Stored(kMachine, kIE, L"Version"));
-    }
     if (version64 != L"none") {  // else the seed stays: the program does not read it
         Seed(kMachine, kIE, L"Version", version64.substr(3), KEY_WOW64_64KEY);
     }
+    EXPECT_EQ(Stored(kUser, kToolbar, L"BackBitmap"), L"sz keep.bmp");
 }
 
 TEST_F(EndToEnd, ClicksWriteAtOnceAndTheRestartNoticeComesOnce) {
@@ -210,8 +202,10 @@ TEST_F(EndToEnd, ClicksWriteAtOnceAndTheRestartNoticeComesOnce) {
     EXPECT_EQ(Stored(kUser, kPolicy, L"Btn_Fullscreen"), L"dword 2");
 }
 
-TEST_F(EndToEnd, TextOfAnyScriptIsShownAndWrittenBackUnchanged) {
+TEST_F(EndToEnd, TextOfAnyScriptIsShownTypedAndChosenUnchanged) {
     const std::wstring title = L"\u03A9mega \u6771\u4EAC \U0001F600";
+    const std::wstring file = L"C:\\users\\Public\\B\u00EFld \u6771.bmp";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     Seed(kUser, kMain, L"Window Title", title);
     Program program;
     EXPECT_EQ(Text(program.Control(&F::txtIETitle)), title);
@@ -219,14 +213,8 @@ TEST_F(EndToEnd, TextOfAnyScriptIsShownAndWrittenBackUnchanged) {
     program.Type(&F::txtIETitle, L"!");
     EXPECT_EQ(Stored(kUser, kMain, L"Window Title"), L"sz " + title + L"!");
     program.Type(&F::txtDownload, L"x-1");  // only digits pass
-    EXPECT_EQ(Text(program.Control(&F::txtDownload)), L"21");
     EXPECT_EQ(Stored(kUser, kSettings, L"MaxConnectionsPer1_0Server"), L"dword 21");
-}
 
-TEST_F(EndToEnd, ABitmapChosenInTheFileDialogIsShownAndWrittenAndHelpOpensNotepad) {
-    const std::wstring file = L"C:\\users\\Public\\B\u00EFld \u6771.bmp";
-    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    Program program;
     program.Click(&F::cmdBackground);
     HWND dialog = nullptr;
     ASSERT_TRUE(
