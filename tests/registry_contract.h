@@ -84,6 +84,13 @@ TEST_P(RegistryContract, WritesCreateTheKeyAndStoreExactBytes) {
         {std::string("no"), 1, Le(u"no")}, {std::string("x"), 4, {}}, {std::string("x"), 7, {}},
         {std::string("Ωmega 東京 😀"), 1, Le(u"Ωmega 東京 😀")},
         {std::string("-70000"), 4, {0x90, 0xEE, 0xFE, 0xFF}}, {std::int16_t{0}, 4, {0, 0, 0, 0}},
+        // numeric text as the platform reads it: half to even, signs after, parentheses, "$",
+        // separators, exponents, and &H / &O bit patterns of the target's width
+        {std::string(" 2.5 "), 4, {2, 0, 0, 0}}, {std::string("3.5"), 4, {4, 0, 0, 0}},
+        {std::string("1-"), 4, {0xFF, 0xFF, 0xFF, 0xFF}}, {std::string("(1)"), 4, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {std::string("$1,000"), 4, {0xE8, 3, 0, 0}}, {std::string("1e3"), 4, {0xE8, 3, 0, 0}},
+        {std::string("&HFFFFFFFF"), 4, {0xFF, 0xFF, 0xFF, 0xFF}}, {std::string("&O17"), 4, {15, 0, 0, 0}},
+        {std::string("+-1"), 4, {}}, {std::string("2147483648"), 4, {}}, {std::string("&H"), 4, {}},
         // clang-format on
     };
     int row = 0;
@@ -93,7 +100,10 @@ TEST_P(RegistryContract, WritesCreateTheKeyAndStoreExactBytes) {
         EXPECT_NE(Open(sub).get(), 0u) << sub;
         EXPECT_EQ(Raw(sub, u"N"), std::pair(stored.empty() ? 0 : type, stored)) << sub;
     }
-    expected_ = {"RegistrySetKeyValue: Error: 13. Type mismatch"};
+    expected_ = {"RegistrySetKeyValue: Error: 13. Type mismatch",
+                 "RegistrySetKeyValue: Error: 13. Type mismatch",
+                 "RegistrySetKeyValue: Error: 6. Overflow",
+                 "RegistrySetKeyValue: Error: 13. Type mismatch"};
 }
 
 TEST_P(RegistryContract, DeletesTakeOnlyWhatIsNamedAndThereAndNotAKeyWithSubKeys) {

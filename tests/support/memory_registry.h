@@ -68,14 +68,17 @@ public:
     void Seed(Key root, std::string path, std::string name, std::uint32_t type, Bytes data) {
         keys_[Slot(Full(root, path))][Fold(name)] = {type, std::move(data)};
     }
-    void SeedDword(Key root, std::string path, std::string name, std::uint32_t value) {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(&value);
-        Seed(root, path, name, kRegDword, Bytes(bytes, bytes + 4));
-    }
-    void SeedText(Key root, std::string path, std::string name, std::string text) {
-        const std::u16string units = toolkit::ToUtf16(text) + u'\0';
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(units.data());
-        Seed(root, path, name, kRegSz, Bytes(bytes, bytes + units.size() * 2));
+    // Stores "dword N" or "sz TEXT"; anything else stores nothing.
+    void Seed(Key root, std::string path, std::string name, const std::string& seed) {
+        if (seed.starts_with("dword ")) {
+            const auto number = static_cast<std::uint32_t>(std::stoul(seed.substr(6)));
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(&number);
+            Seed(root, path, name, kRegDword, Bytes(bytes, bytes + 4));
+        } else if (seed.starts_with("sz ")) {
+            const std::u16string text = toolkit::ToUtf16(seed.substr(3)) + u'\0';
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+            Seed(root, path, name, kRegSz, Bytes(bytes, bytes + text.size() * 2));
+        }
     }
     int openHandles() const { return static_cast<int>(handles_.size()); }
 

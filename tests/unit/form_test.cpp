@@ -23,16 +23,8 @@ const std::string kIE = "Software\\Microsoft\\Internet Explorer", kMain = kIE + 
 
 class Form : public testing::Test {
 protected:
-    Form() { Put(kMachine, kIE, "Version", "sz 6.0.2800.1106"); }
+    Form() { store.Seed(kMachine, kIE, "Version", "sz 6.0.2800.1106"); }
 
-    // Stores "dword N" or "sz TEXT"; "" stores nothing.
-    void Put(registry::Key root, const std::string& path, const char* name, std::string seed) {
-        if (seed.starts_with("dword ")) {
-            store.SeedDword(root, path, name, std::stoul(seed.substr(6)));
-        } else if (seed.starts_with("sz ")) {
-            store.SeedText(root, path, name, seed.substr(3));
-        }
-    }
     void Start() {
         form.emplace(store, platform);
         form->Form_Load();
@@ -100,6 +92,7 @@ TEST_F(Form, EachSwitchShowsWhatIsStoredAndWritesEachChange) {
         {&F::chkSecurityZone, kUser, kZone, "Flags", "dword 3", 0, {}, {"Flags = dword 1"}},
         {&F::chkSecurityZone, kUser, kZone, "Flags", "dword 1", 1, {"Flags = dword 1"}, {"Flags = dword 33"}},
         {&F::chkCache, kUser, kSettings + "\\Cache", "Persistent", "", 1, {"Persistent = dword 0"}, {"Persistent = dword 1"}},
+        {&F::chkIcon, kUser, kPolicy, "NoInternetIcon", "sz &HFFFF", 0, {}, {"NoInternetIcon = dword 1"}},  // -1 in 16 bits
         // clang-format on
     };
     Start();
@@ -110,8 +103,8 @@ TEST_F(Form, EachSwitchShowsWhatIsStoredAndWritesEachChange) {
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name + std::string(" ") + row.stored);
         store = support::MemoryRegistry();
-        Put(kMachine, kIE, "Version", "sz 6");
-        Put(row.root, row.path, row.name, row.stored);
+        store.Seed(kMachine, kIE, "Version", "sz 6");
+        store.Seed(row.root, row.path, row.name, row.stored);
         Start();
         EXPECT_EQ((*form.*row.box).value(), row.shown);
         Lines writes = Journal(row.path);  // this switch's among the start's
@@ -137,7 +130,7 @@ TEST_F(Form, TheVersionGate) {
     for (const auto& row : cases) {
         SCOPED_TRACE(row.version);
         store = support::MemoryRegistry();
-        Put(kMachine, kIE, "Version", row.version);
+        store.Seed(kMachine, kIE, "Version", row.version);
         Start();
         const std::string seed = row.version;
         EXPECT_EQ(form->lblVersion.text(), seed.substr(seed.find(' ') + 1));
@@ -153,9 +146,9 @@ TEST_F(Form, TheVersionGate) {
 }
 
 TEST_F(Form, FailuresAreReportedByTheProcedureThatGuardsItself) {
-    Put(kUser, kPolicy, "NoInternetIcon", "dword 70000");
-    Put(kMachine, kMain, "IEWatsonDisabled", "sz yes");
-    Put(kUser, kPolicy, "NoToolbarCustomize", "sz ");
+    store.Seed(kUser, kPolicy, "NoInternetIcon", "dword 70000");
+    store.Seed(kMachine, kMain, "IEWatsonDisabled", "sz yes");
+    store.Seed(kUser, kPolicy, "NoToolbarCustomize", "sz ");
     Start();
     EXPECT_EQ(Messages(), (Lines{"Select_Buttons: Error: 13. Type mismatch",
                                  "Error_Reporting: Error: 13. Type mismatch",
@@ -169,8 +162,8 @@ TEST_F(Form, FailuresAreReportedByTheProcedureThatGuardsItself) {
 }
 
 TEST_F(Form, TheToolbarSwitchNestsEachButtonsWriteInsideItsReload) {
-    Put(kUser, kPolicy, "NoToolbarCustomize", "dword 5");
-    Put(kUser, kPolicy, "Btn_Stop", "sz 2");
+    store.Seed(kUser, kPolicy, "NoToolbarCustomize", "dword 5");
+    store.Seed(kUser, kPolicy, "Btn_Stop", "sz 2");
     Start();
     Lines expected;
     for (const auto& button : F::kToolbarButtons) {
@@ -194,16 +187,18 @@ TEST_F(Form, TheToolbarSwitchNestsEachButtonsWriteInsideItsReload) {
 }
 
 TEST_F(Form, TextSettingsAndActions) {
-    Put(kUser, kSettings, "MaxConnectionsPerServer", "dword 4");
-    Put(kUser, kSettings, "MaxConnectionsPer1_0Server", "dword 8");
+    store.Seed(kUser, kSettings, "MaxConnectionsPerServer", "dword 4");
+    store.Seed(kUser, kSettings, "MaxConnectionsPer1_0Server", "dword 8");
     store.Seed(kUser, kMain, "Window Title", 2, {'a', 0, 0, 0});  // REG_EXPAND_SZ: not read
-    Put(kUser, kIE, "Download Directory", "sz C:\\Down");
-    Put(kUser, kIE + "\\TypedURLs\\Sub", "url1", "sz http://a/");
-    Put(kUser, kIE + "\\Toolbar", "SmBrandBitmap", "sz x.bmp");
+    store.Seed(kUser, kIE, "Download Directory", "sz C:\\Down");
+    store.Seed(kUser, kIE + "\\TypedURLs\\Sub", "url1", "sz http://a/");
+    store.Seed(kUser, kIE + "\\Toolbar", "SmBrandBitmap", "sz x.bmp");
+    store.Seed(kUser, kIE + "\\Toolbar", "BackBitmap", 3, {'A', 0, 'B', 0, 'C'});  // UTF-16 bytes
     Start();
     EXPECT_EQ(form->txtDefaultDir.tooltip(), "C:\\Down");
     Lines start = Journal();
-    EXPECT_EQ(Lines(start.begin() + 2, start.end() - 1),
+    EXPECT_EQ(start[1], "BackBitmap = sz \"ABC\"");
+    EXPECT_EQ(Lines(start.begin() + 3, start.end() - 1),
               (Lines{"MaxConnectionsPerServer = dword 4", "MaxConnectionsPer1_0Server = dword 4"}));
 
     User(&F::txtDownload, [](auto& box) { box.UserEdit(""); });
@@ -245,7 +240,7 @@ TEST_F(Form, TextSettingsAndActions) {
 }
 
 TEST_F(Form, AChangeRefusedForLackOfRightsIsToldOnceAndUndone) {
-    Put(kMachine, kMain, "IEWatsonDisabled", "dword 1");
+    store.Seed(kMachine, kMain, "IEWatsonDisabled", "dword 1");
     for (const auto& [root, path] :
          {std::pair{kMachine, kMain}, {kUser, kPolicy}, {kUser, kMain}}) {
         store.SetReadOnly(root, path);
