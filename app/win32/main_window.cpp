@@ -60,10 +60,11 @@ void AppendInCreationOrder(Control frmKorvane::*container, std::vector<const Lay
 }  // namespace
 
 MainWindow::~MainWindow() {
-    natives_.clear();
+    // The window first, with its controls: no message then reaches a control half destroyed.
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
     }
+    natives_.clear();
 }
 
 bool MainWindow::Create() {

