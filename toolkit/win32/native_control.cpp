@@ -73,7 +73,11 @@ NativeControl::NativeControl(Control& control, HWND parent, int id, RECT place, 
     if (control.kind() == Kind::TextBox) {
         SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no limit
     }
-    SetWindowSubclass(hwnd_, &NativeControl::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    // A plain subclass: comctl32's looks its data up in a window property on every message,
+    // which under Wine is a round trip to the server each time and made start-up slow.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeControl::WindowProc)));
     if (control.kind() == Kind::TextBox && tooltip_ != nullptr) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
@@ -89,8 +93,7 @@ NativeControl::NativeControl(Control& control, HWND parent, int id, RECT place, 
 NativeControl::~NativeControl() {
     control_.AttachPeer(nullptr);
     if (hwnd_ != nullptr) {
-        RemoveWindowSubclass(hwnd_, &NativeControl::SubclassProc, 0);
-        DestroyWindow(hwnd_);
+        DestroyWindow(hwnd_);  // while this object still answers its messages
     }
 }
 
@@ -140,9 +143,9 @@ void NativeControl::OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK NativeControl::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR /*id*/, DWORD_PTR self) {
-    auto* native = reinterpret_cast<NativeControl*>(self);
+LRESULT CALLBACK NativeControl::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    auto* native = reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     const auto id = static_cast<WPARAM>(GetDlgCtrlID(window));
     switch (message) {
         case WM_COMMAND:
@@ -179,7 +182,8 @@ LRESULT CALLBACK NativeControl::SubclassProc(HWND window, UINT message, WPARAM w
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
             // The button holds the mouse while pressed: only a release over it counts.
-            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            const LRESULT result =
+                CallWindowProcW(native->previous_, window, message, wParam, lParam);
             RECT client{};
             GetClientRect(window, &client);
             const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -191,7 +195,7 @@ LRESULT CALLBACK NativeControl::SubclassProc(HWND window, UINT message, WPARAM w
         default:
             break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallWindowProcW(native->previous_, window, message, wParam, lParam);
 }
 
 }  // namespace toolkit::win32

@@ -40,13 +40,13 @@ public:
     void OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Control& control_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
-    bool refreshing_ = false;  // our own WM_SETTEXT: its EN_CHANGE is no user's edit
+    WNDPROC previous_ = nullptr;  // the control class's own procedure
+    bool refreshing_ = false;     // our own WM_SETTEXT: its EN_CHANGE is no user's edit
 };
 
 }  // namespace toolkit::win32
