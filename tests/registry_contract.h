@@ -100,10 +100,8 @@ TEST_P(RegistryContract, WritesCreateTheKeyAndStoreExactBytes) {
         EXPECT_NE(Open(sub).get(), 0u) << sub;
         EXPECT_EQ(Raw(sub, u"N"), std::pair(stored.empty() ? 0 : type, stored)) << sub;
     }
-    expected_ = {"RegistrySetKeyValue: Error: 13. Type mismatch",
-                 "RegistrySetKeyValue: Error: 13. Type mismatch",
-                 "RegistrySetKeyValue: Error: 6. Overflow",
-                 "RegistrySetKeyValue: Error: 13. Type mismatch"};
+    const std::string mismatch = "RegistrySetKeyValue: Error: 13. Type mismatch";
+    expected_ = {mismatch, mismatch, "RegistrySetKeyValue: Error: 6. Overflow", mismatch};
 }
 
 TEST_P(RegistryContract, DeletesTakeOnlyWhatIsNamedAndThereAndNotAKeyWithSubKeys) {

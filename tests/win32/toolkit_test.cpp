@@ -79,11 +79,4 @@ TEST(Toolkit, RealControlsRunHandlersOncePerChange) {
     natives.clear();
 }
 
-TEST(Toolkit, ATextBoxHoldsNoNul) {
-    Control box;  // what it shows is what is written
-    box.Design(Kind::TextBox, "");
-    box.SetText(std::string("ab\0cd", 5));
-    EXPECT_EQ(box.text(), "ab");
-}
-
 }  // namespace
