@@ -1,5 +1,4 @@
-// What modRegistry does over any backend of the registry port; one test file per binary has
-// INSTANTIATE_TEST_SUITE_P(Name, RegistryContract, ::testing::Values(RegistryBackend{...})).
+// What modRegistry does over any backend of the registry port, instantiated once per binary.
 #pragma once
 
 #include <gtest/gtest.h>

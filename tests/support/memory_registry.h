@@ -1,5 +1,4 @@
-// The registry in memory, for tests: keys by case-insensitive path under HKCU and HKLM, typed
-// values, counted handles, read-only keys and a journal of the changes that went through.
+// The registry in memory: case-insensitive keys, counted handles, read-only keys, a journal.
 #pragma once
 
 #include <algorithm>
@@ -82,8 +81,7 @@ public:
     }
     int openHandles() const { return static_cast<int>(handles_.size()); }
 
-    // "set HKCU\Software\X\Name = dword 1" or "... = sz \"text\"", "delete HKCU\Software\X\Name",
-    // "delete key HKCU\Software\X"; each path as spelled when its key was opened.
+    // "set HKCU\X\Name = dword 1", "... = sz \"text\"", "delete HKCU\X\Name", "delete key HKCU\X"
     std::vector<std::string> journal;
 
 private:

@@ -20,8 +20,7 @@ INSTANTIATE_TEST_SUITE_P(Advapi, RegistryContract,
                                  return std::make_unique<registry::AdvapiRegistry>();
                              }}));
 
-// As a user would from another thread: chooses `name` among the desktop's folders and presses
-// OK, or presses Cancel when `name` is empty.
+// As a user, from another thread: picks `name` on the desktop and presses OK (Cancel for "").
 void PickOnTheDesktop(std::wstring name) {
     HWND dialog = nullptr, tree = nullptr;
     for (int tries = 0; tries < 500 && !tree; ++tries) {

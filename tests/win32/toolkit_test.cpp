@@ -1,6 +1,5 @@
-// When a control runs its handlers, on real controls: what Windows notifies on its own
-// (EN_CHANGE after our WM_SETTEXT, BN_CLICKED) must never run a handler a second time, and the
-// native control always shows the control's state.
+// Real controls run a handler once per change, never again for what Windows notifies on its own
+// (EN_CHANGE after our WM_SETTEXT, BN_CLICKED), and always show the control's state.
 #include <gtest/gtest.h>
 
 #include <list>
