@@ -24,9 +24,9 @@ constexpr auto kTyped = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
 constexpr auto kSettings = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 constexpr auto kPolicy = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
-// Stores text, in the 64-bit view when `view` says so.
+// Stores text, in the program's own (32-bit) view unless told otherwise.
 void Seed(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text,
-          REGSAM view = 0) {
+          REGSAM view = KEY_WOW64_32KEY) {
     HKEY key = nullptr;
     RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr);
     RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
@@ -38,7 +38,7 @@ void Seed(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstrin
 std::wstring Stored(HKEY root, const wchar_t* path, const wchar_t* name) {
     wchar_t data[1024] = {};
     DWORD type = 0, size = sizeof(data) - 2;
-    if (RegGetValueW(root, path, name, RRF_RT_ANY, &type, data, &size) != 0) {
+    if (RegGetValueW(root, path, name, RRF_RT_ANY | RRF_SUBKEY_WOW6432KEY, &type, data, &size)) {
         return L"none";
     }
     return type == REG_DWORD ? L"dword " + std::to_wstring(*reinterpret_cast<DWORD*>(data))
