@@ -28,5 +28,5 @@ korvane_need_windows() {
 }
 
 korvane_need_native() {
-  korvane_need cmake make g++ googletest libgtest-dev libgmock-dev
+  korvane_need cmake make g++ googletest libgtest-dev
 }
