@@ -222,7 +222,6 @@ TEST_F(Form, TextSettingsAndActions) {
               (Lines{"Window Title = sz \"" + title + "\"", "Download Directory = sz \"C:\\Pick\"",
                      "BackBitmap = sz \"C:\\x\\y.bmp\"", "BackBitmap = sz \"C:\\x\\y.bmp\"",
                      "delete SmBrandBitmap", "BackBitmap = sz \"C:\\x\\y.bmp\""}));
-    EXPECT_EQ(form->txtDefaultDir.text(), "C:\\Pick");
     EXPECT_EQ(platform.notepad, Lines{"notepad.exe C:\\\\readme.txt"});
     EXPECT_EQ(Messages(), Lines{});
 }

@@ -192,6 +192,11 @@ TEST_F(EndToEnd, TextOfAnyScriptIsShownTypedAndChosenUnchanged) {
     CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     Seed(kUser, kMain, L"Window Title", title);
     Program program;
+    GUITHREADINFO focus{sizeof(focus)};  // in the first control of the Tab order, which nests
+    GetGUIThreadInfo(program.process_.dwThreadId, &focus);
+    EXPECT_EQ(focus.hwndFocus, program.Control(&F::txtBackground));
+    EXPECT_EQ(GetNextDlgTabItem(program.window_, focus.hwndFocus, TRUE),
+              program.Control(&F::cmdHelp));
     EXPECT_EQ(Text(program.Control(&F::txtIETitle)), title);
     EXPECT_EQ(Stored(kUser, kMain, L"Window Title"), L"sz " + title);
     program.Type(&F::txtIETitle, L"!");
