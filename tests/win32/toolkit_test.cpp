@@ -35,7 +35,6 @@ TEST(Toolkit, RealControlsRunHandlersOncePerChange) {
         {Kind::CheckBox, false, SetValue, 1, 1, "Box"},  // code sets a disabled box too
         {Kind::CheckBox, true, UserClick, 1, 1, "Box"},
         {Kind::CheckBox, false, UserClick, 0, 0, "Box"},  // the user cannot
-        {Kind::PushButton, true, UserClick, 1, 0, "Box"},
         {Kind::TextBox, true, SetText, 1, 0, "new"},
         {Kind::TextBox, true, UserType, 1, 0, "7"},
         {Kind::TextBox, true, UserTypeX, 0, 0, ""},  // the key hook discards an x
