@@ -5,16 +5,23 @@
 #include "app/layout.h"
 #include "app/registry_keys.h"
 #include "toolkit/error.h"
+#include "toolkit/text.h"
 
 namespace app {
 
 namespace {
-constexpr const char* kVersionRefused =
-    "You need to have Internet Explorer 5 or higher to use this program\r\n"
-    "download at https://www.microsoft.com/download/internet-explorer";
-constexpr const char* kNeedsAdministrator =
-    "This setting could not be changed: it needs administrator rights.\r\n"
-    "Start Korvane as administrator to change it.";
+constexpr const char16_t* kVersionRefused =
+    u"You need to have Internet Explorer 5 or higher to use this program\r\n"
+    u"download at https://www.microsoft.com/download/internet-explorer";
+constexpr const char16_t* kNeedsAdministrator =
+    u"This setting could not be changed: it needs administrator rights.\r\n"
+    u"Start Korvane as administrator to change it.";
+constexpr const char16_t* kOfferRestart =
+    u"This setting needs administrator rights.\r\n"
+    u"Restart Korvane as administrator to change it?";
+constexpr const char16_t* kRefusedToAdministrators =
+    u"This setting could not be changed: the permissions of its registry key refuse the "
+    u"change even to administrators.";
 }  // namespace
 
 frmKorvane::frmKorvane(registry::RegistryApi& registry, toolkit::Platform& platform)
@@ -47,15 +54,16 @@ frmKorvane::frmKorvane(registry::RegistryApi& registry, toolkit::Platform& platf
     cmdClear.onClick = [this] { cmdClear_Click(); };
     cmdRestore.onClick = [this] { cmdRestore_Click(); };
     cmdHelp.onClick = [this] { cmdHelp_Click(); };
+    SetCheckBoxTips();
 }
 
 void frmKorvane::Form_Load() {
-    toolkit::Guard(platform_, "Form_Load", [this] {
+    toolkit::Guard(platform_, u"Form_Load", [this] {
         IE_Version();
         // Compared as text, by character code: "1" (as in 10.0) and "" sort below "5".
-        const std::string first = strVersion.substr(0, 1);
-        if (first < "6") {
-            if (first < "5") {
+        const std::u16string first = strVersion.substr(0, 1);
+        if (first < u"6") {
+            if (first < u"5") {
                 platform_.ShowMessage(kVersionRefused);
                 closedDuringLoad_ = true;
                 return;
@@ -87,38 +95,99 @@ void frmKorvane::Form_Unload(std::int16_t& /*Cancel*/) {
     }
     // A value never read (a refused start, a failed load) is never written over the stored one.
     if (backBitmapSet_) {
-        registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, "BackBitmap", strBackBitmap,
+        registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, u"BackBitmap", strBackBitmap,
                                       registry::kRegSz);
     }
 }
 
-frmKorvane::UserAction frmKorvane::BeginUserAction(const Control& control) {
-    UserAction action{&control, {}};
-    for (const LayoutRow& row : kLayout) {
-        action.boxes.emplace_back((this->*row.control).value(), (this->*row.control).enabled());
-    }
-    return action;
+void frmKorvane::UserAction(const Control& control, const std::function<void()>& action) noexcept {
+    toolkit::Guard(platform_, u"Korvane", [&] {
+        if (!running_.empty()) {
+            running_.back()->refused |= registry_.TakeRefusal();  // the enclosing action's own
+        }
+        RunningAction current{Boxes()};
+        running_.push_back(&current);
+        const toolkit::OnExit pop{[this] { running_.pop_back(); }};
+        toolkit::Guard(platform_, u"Korvane", action);
+        current.refused |= registry_.TakeRefusal();
+        if (current.refused) {
+            Refused(control, current.before);
+        } else if (running_.size() > 1) {
+            // What this action changed is no change of the action around it: kept on a refusal.
+            const BoxStates after = Boxes();
+            BoxStates& outer = running_[running_.size() - 2]->before;
+            for (std::size_t i = 0; i < after.size(); ++i) {
+                outer[i] = after[i] != current.before[i] ? after[i] : outer[i];
+            }
+        }
+    });
 }
 
-void frmKorvane::EndUserAction(const UserAction& action) {
-    if (!registry_.TakeRefusal()) {
-        return;
+frmKorvane::BoxStates frmKorvane::Boxes() const {
+    BoxStates boxes;
+    for (const LayoutRow& row : kLayout) {
+        boxes.emplace_back((this->*row.control).value(), (this->*row.control).enabled());
     }
-    if (action.control->kind() == toolkit::Kind::TextBox) {
-        // The box keeps its text; the next start shows what is stored.
-        if (std::ranges::find(toldTextBoxes_, action.control) != toldTextBoxes_.end()) {
-            return;
-        }
-        toldTextBoxes_.push_back(action.control);
-    }
-    platform_.ShowMessage(kNeedsAdministrator);
+    return boxes;
+}
+
+void frmKorvane::Refused(const Control& control, const BoxStates& before) {
+    const BoxStates after = Boxes();
     for (std::size_t i = 0; i < kLayout.size(); ++i) {
-        (this->*kLayout[i].control).Restore(action.boxes[i].first, action.boxes[i].second);
+        if (after[i] != before[i]) {
+            (this->*kLayout[i].control).Restore(before[i].first, before[i].second);
+        }
     }
+    if (control.kind() != toolkit::Kind::CheckBox) {
+        // A text box keeps its text and tells once; the next start shows what is stored.
+        if (control.kind() == toolkit::Kind::TextBox) {
+            if (std::ranges::find(toldTextBoxes_, &control) != toldTextBoxes_.end()) {
+                return;
+            }
+            toldTextBoxes_.push_back(&control);
+        }
+        platform_.ShowMessage(kNeedsAdministrator);
+    } else if (platform_.Elevated()) {
+        platform_.ShowMessage(kRefusedToAdministrators);
+    } else if (platform_.AskYesNo(kOfferRestart)) {
+        const auto row = std::ranges::find_if(
+            kLayout, [&](const LayoutRow& row) { return &(this->*row.control) == &control; });
+        const int wanted = after[static_cast<std::size_t>(row - kLayout.begin())].first;
+        if (platform_.RestartElevated(CheckArgument(row->tabIndex, wanted))) {
+            platform_.CloseWindow();
+        }
+    }
+}
+
+std::u16string frmKorvane::CheckArgument(int tabIndex, int value) {
+    return u"/check:" + toolkit::Decimal(tabIndex) + u"=" + toolkit::Decimal(value);
+}
+
+void frmKorvane::RepeatCheck(int tabIndex, int value) {
+    for (const LayoutRow& row : kLayout) {
+        Control& box = this->*row.control;
+        if (row.tabIndex == tabIndex && box.kind() == toolkit::Kind::CheckBox) {
+            UserAction(box, [&] {
+                if (box.value() != value) {
+                    box.UserClick();
+                }
+            });
+        }
+    }
+}
+
+std::u16string frmKorvane::Text(registry::Key root, const std::u16string& key,
+                                const std::u16string& name) {
+    return registry::ToText(registry_.RegistryGetKeyValue(root, key, name));
+}
+
+std::int16_t frmKorvane::Number(registry::Key root, const std::u16string& key,
+                                const std::u16string& name) {
+    return registry::ToInt16(registry_.RegistryGetKeyValue(root, key, name), platform_);
 }
 
 void frmKorvane::cmdHelp_Click() {
-    platform_.StartNotepad("notepad.exe " + platform_.AppDirectory() + "\\readme.txt");
+    platform_.StartNotepad(u"notepad.exe " + platform_.AppDirectory() + u"\\readme.txt");
 }
 
 }  // namespace app

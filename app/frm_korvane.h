@@ -5,8 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "registry/mod_registry.h"
@@ -30,14 +30,16 @@ public:
     // True when the window closed itself during load: it is never shown.
     bool closedDuringLoad() const { return closedDuringLoad_; }
 
-    // Around each user action on a control: a change that the registry refuses for lack of
-    // rights is told, and the check boxes it changed show the stored state again.
-    struct UserAction {
-        const Control* control;
-        std::vector<std::pair<int, bool>> boxes;  // each row's value and enabled flag before
-    };
-    UserAction BeginUserAction(const Control& control);
-    void EndUserAction(const UserAction& action);
+    // Runs one user action on `control` (a click, a key, an edit) under the error report. When
+    // the registry refuses a change of it for lack of rights, the check boxes that this action
+    // changed show their state from before it, and the user is told (and, for a check box
+    // when the program runs without administrator rights, offered a restart with them).
+    void UserAction(const Control& control, const std::function<void()>& action) noexcept;
+    // What a restart with administrator rights carries over: the user's click on the check box
+    // of this tab index, to this state. Done as the user's own action; a disabled box ignores it.
+    void RepeatCheck(int tabIndex, int value);
+    // The command-line argument that carries a check box's new state to a restarted instance.
+    static std::u16string CheckArgument(int tabIndex, int value);
 
     // The domain search group's method: Empty, and nothing else.
     registry::Variant Domain() const { return {}; }
@@ -53,25 +55,36 @@ public:
         chkSize, chkDiscussions, chkCut, chkCopy, chkPaste;
     // clang-format on
 
-    std::string strVersion;
+    std::u16string strVersion;
     registry::Variant strBackBitmap;
     bool blnRestartNoticeShown = false;
 
     // The 22 toolbar buttons in reload order, with their registry value and enable order.
     struct ToolbarButton {
         Control frmKorvane::*box;
-        const char* value;
+        const char16_t* value;
         int enableOrder;
     };
     static const std::array<ToolbarButton, 22> kToolbarButtons;
 
 private:
+    using BoxStates = std::vector<std::pair<int, bool>>;  // each layout row's value and enabled
+    struct RunningAction {
+        BoxStates before;
+        bool refused = false;
+    };
+    BoxStates Boxes() const;
+    void Refused(const Control& control, const BoxStates& before);
+    std::u16string Text(registry::Key root, const std::u16string& key, const std::u16string& name);
+    std::int16_t Number(registry::Key root, const std::u16string& key, const std::u16string& name);
+    void SetCheckBoxTips();
+
     void IE_Version();
 
     void Select_Buttons();
     void IE_Buttons_Enabled(bool enabled);
-    void Check_Box(Control& strChkBox, const std::string& strValue);
-    void Check_Box_Value(Control& strChkBox, const std::string& strValue);
+    void Check_Box(Control& strChkBox, const std::u16string& strValue);
+    void Check_Box_Value(Control& strChkBox, const std::u16string& strValue);
     void chkSelect_Click();
 
     void Append_Completion();
@@ -116,6 +129,7 @@ private:
     bool closedDuringLoad_ = false;
     bool unloaded_ = false;
     std::vector<const Control*> toldTextBoxes_;  // a refusal is told once per text box
+    std::vector<RunningAction*> running_;        // the user actions under way, innermost last
 };
 
 }  // namespace app

@@ -10,7 +10,7 @@ namespace app {
 
 inline constexpr int kClientWidthTwips = 7350;
 inline constexpr int kClientHeightTwips = 6405;
-inline constexpr const char* kWindowCaption = "Korvanelle";
+inline constexpr const char16_t* kWindowCaption = u"Korvanelle";
 
 enum class Font { Regular, Bold, Italic };
 
@@ -18,7 +18,7 @@ struct LayoutRow {
     Control frmKorvane::*control;
     Control frmKorvane::*container;  // nullptr for the window itself
     toolkit::Kind kind;
-    const char* caption;
+    const char16_t* caption;
     int left, top, width, height;
     int tabIndex;  // also the native control's id, offset by kFirstControlId
     Font font = Font::Regular;

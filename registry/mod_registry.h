@@ -18,22 +18,22 @@ public:
 
     // Text (REG_SZ, up to its first NUL), a 32-bit integer (REG_DWORD) or bytes (REG_BINARY);
     // Empty for a missing key or value, any other type, or a failed read.
-    Variant RegistryGetKeyValue(Key lngRoot, const std::string& strKeyPath,
-                                const std::string& strValueName);
+    Variant RegistryGetKeyValue(Key lngRoot, const std::u16string& strKeyPath,
+                                const std::u16string& strValueName);
 
     // Creates the key with every missing level and writes `varValue` as REG_SZ (1), REG_BINARY
     // (3) or REG_DWORD (4); any other type code writes nothing. A value that does not convert
     // is reported and nothing is written.
-    void RegistrySetKeyValue(Key lngRoot, const std::string& strKeyPath,
-                             const std::string& strValueName, const Variant& varValue,
+    void RegistrySetKeyValue(Key lngRoot, const std::u16string& strKeyPath,
+                             const std::u16string& strValueName, const Variant& varValue,
                              std::uint32_t lngType);
 
     // A missing key is not created; a missing value is no error.
-    void RegistryDeleteValue(Key lngRoot, const std::string& strKeyPath,
-                             const std::string& strValueName);
+    void RegistryDeleteValue(Key lngRoot, const std::u16string& strKeyPath,
+                             const std::u16string& strValueName);
 
     // Whether a key with sub keys goes is the registry's decision.
-    void RegistryDeleteKey(Key lngRoot, const std::string& strKeyPath);
+    void RegistryDeleteKey(Key lngRoot, const std::u16string& strKeyPath);
 
     // True when a write or delete was refused for lack of rights since the last call.
     bool TakeRefusal() { return std::exchange(refused_, false); }

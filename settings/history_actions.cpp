@@ -9,8 +9,8 @@ void frmKorvane::cmdClear_Click() {
 }
 
 void frmKorvane::cmdRestore_Click() {
-    registry_.RegistryDeleteValue(kCurrentUser, kToolbarKey, "BrandBitmap");
-    registry_.RegistryDeleteValue(kCurrentUser, kToolbarKey, "SmBrandBitmap");
+    registry_.RegistryDeleteValue(kCurrentUser, kToolbarKey, u"BrandBitmap");
+    registry_.RegistryDeleteValue(kCurrentUser, kToolbarKey, u"SmBrandBitmap");
 }
 
 }  // namespace app

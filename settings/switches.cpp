@@ -6,33 +6,29 @@
 namespace app {
 
 namespace {
-constexpr const char* kAutoCompleteKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
-constexpr const char* kProtocolDefaultsKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
-constexpr const char* kZone0Key =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
-constexpr const char* kCacheKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
-constexpr const char* kRestartNotice = "You need to restart before this setting will take effect.";
+constexpr const char16_t* kAutoCompleteKey =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
+constexpr const char16_t* kProtocolDefaultsKey =
+    u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\ProtocolDefaults";
+constexpr const char16_t* kZone0Key =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0";
+constexpr const char16_t* kCacheKey =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
+constexpr const char16_t* kRestartNotice =
+    u"You need to restart before this setting will take effect.";
 
 using registry::kRegDword;
 using registry::kRegSz;
-using registry::ToInt16;
-using registry::ToText;
 }  // namespace
 
 void frmKorvane::Append_Completion() {
-    toolkit::Guard(platform_, "Append_Completion", [this] {
-        const auto text = ToText(
-            registry_.RegistryGetKeyValue(kCurrentUser, kAutoCompleteKey, "Append Completion"));
-        chkAutoAppend.SetValue(text != "no" ? 1 : 0);
+    toolkit::Guard(platform_, u"Append_Completion", [this] {
+        chkAutoAppend.SetValue(Text(kCurrentUser, kAutoCompleteKey, u"Append Completion") != u"no");
     });
 }
 
 void frmKorvane::Password_Caching() {
-    const auto number = ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kInternetSettingsKey,
-                                                              "DisablePasswordCaching"));
+    const auto number = Number(kCurrentUser, kInternetSettingsKey, u"DisablePasswordCaching");
     if (number == 0) {
         chkPassCach.SetValue(0);
     }
@@ -42,76 +38,69 @@ void frmKorvane::Password_Caching() {
 }
 
 void frmKorvane::Error_Reporting() {
-    toolkit::Guard(platform_, "Error_Reporting", [this] {
-        chkIEErr.SetValue(ToInt16(registry_.RegistryGetKeyValue(kLocalMachine, kIEMainKey,
-                                                                "IEWatsonDisabled")) == 1);
+    toolkit::Guard(platform_, u"Error_Reporting", [this] {
+        chkIEErr.SetValue(Number(kLocalMachine, kIEMainKey, u"IEWatsonDisabled") == 1);
     });
 }
 
 void frmKorvane::Intelli_Menus() {
-    toolkit::Guard(platform_, "Intelli_Menus", [this] {
-        chkHideWeb.SetValue(ToText(registry_.RegistryGetKeyValue(kCurrentUser, kIEMainKey,
-                                                                 "FavIntelliMenus")) == "yes");
+    toolkit::Guard(platform_, u"Intelli_Menus", [this] {
+        chkHideWeb.SetValue(Text(kCurrentUser, kIEMainKey, u"FavIntelliMenus") == u"yes");
     });
 }
 
 void frmKorvane::Update_Check() {
-    chkUpdate.SetValue(
-        ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kIEMainKey, "NoUpdateCheck")) == 0);
+    chkUpdate.SetValue(Number(kCurrentUser, kIEMainKey, u"NoUpdateCheck") == 0);
 }
 
 void frmKorvane::About_Urls() {
-    chkAbout.SetValue(
-        ToInt16(registry_.RegistryGetKeyValue(kLocalMachine, kProtocolDefaultsKey, "about")) == 4);
+    chkAbout.SetValue(Number(kLocalMachine, kProtocolDefaultsKey, u"about") == 4);
 }
 
 void frmKorvane::Internet_Icon() {
-    chkIcon.SetValue(ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kPoliciesExplorerKey,
-                                                           "NoInternetIcon")) == 1);
+    chkIcon.SetValue(Number(kCurrentUser, kPoliciesExplorerKey, u"NoInternetIcon") == 1);
 }
 
 void frmKorvane::Security_Zone() {
-    chkSecurityZone.SetValue(
-        ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kZone0Key, "Flags")) == 1);
+    chkSecurityZone.SetValue(Number(kCurrentUser, kZone0Key, u"Flags") == 1);
 }
 
 void frmKorvane::Cache_Persistent() {
-    chkCache.SetValue(
-        ToInt16(registry_.RegistryGetKeyValue(kCurrentUser, kCacheKey, "Persistent")) == 0);
+    chkCache.SetValue(Number(kCurrentUser, kCacheKey, u"Persistent") == 0);
 }
 
 void frmKorvane::chkAutoAppend_Click() {
-    registry_.RegistrySetKeyValue(kCurrentUser, kAutoCompleteKey, "Append Completion",
-                                  chkAutoAppend.value() == 1 ? "yes" : "no", kRegSz);
+    registry_.RegistrySetKeyValue(kCurrentUser, kAutoCompleteKey, u"Append Completion",
+                                  chkAutoAppend.value() == 1 ? u"yes" : u"no", kRegSz);
 }
 
 void frmKorvane::chkPassCach_Click() {
-    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, "DisablePasswordCaching",
+    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, u"DisablePasswordCaching",
                                   chkPassCach.value() == 1 ? 1 : 0, kRegDword);
 }
 
 void frmKorvane::chkIEErr_Click() {
     if (chkIEErr.value() == 1) {
-        registry_.RegistrySetKeyValue(kLocalMachine, kIEMainKey, "IEWatsonDisabled", 1, kRegDword);
-        registry_.RegistrySetKeyValue(kLocalMachine, kIEMainKey, "IEWatsonEnabled", 0, kRegDword);
+        registry_.RegistrySetKeyValue(kLocalMachine, kIEMainKey, u"IEWatsonDisabled", 1, kRegDword);
+        registry_.RegistrySetKeyValue(kLocalMachine, kIEMainKey, u"IEWatsonEnabled", 0, kRegDword);
     } else {
-        registry_.RegistryDeleteValue(kLocalMachine, kIEMainKey, "IEWatsonDisabled");
-        registry_.RegistryDeleteValue(kLocalMachine, kIEMainKey, "IEWatsonEnabled");
+        registry_.RegistryDeleteValue(kLocalMachine, kIEMainKey, u"IEWatsonDisabled");
+        registry_.RegistryDeleteValue(kLocalMachine, kIEMainKey, u"IEWatsonEnabled");
     }
 }
 
 void frmKorvane::chkHideWeb_Click() {
-    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, "FavIntelliMenus",
-                                  chkHideWeb.value() == 1 ? "yes" : "no", kRegSz);
+    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, u"FavIntelliMenus",
+                                  chkHideWeb.value() == 1 ? u"yes" : u"no", kRegSz);
 }
 
 void frmKorvane::chkUpdate_Click() {
-    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, "NoUpdateCheck",
+    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, u"NoUpdateCheck",
                                   chkUpdate.value() == 1 ? 0 : 1, kRegDword);
 }
 
 void frmKorvane::chkAbout_Click() {
-    for (const char* name : {"about", "about:"}) {
+    for (const char16_t* name : {u"about", u"about:"}) {
         if (chkAbout.value() == 1) {
             registry_.RegistrySetKeyValue(kLocalMachine, kProtocolDefaultsKey, name, 4, kRegDword);
         } else {
@@ -122,20 +111,20 @@ void frmKorvane::chkAbout_Click() {
 
 void frmKorvane::chkIcon_Click() {
     if (chkIcon.value() == 1) {
-        registry_.RegistrySetKeyValue(kCurrentUser, kPoliciesExplorerKey, "NoInternetIcon", 1,
+        registry_.RegistrySetKeyValue(kCurrentUser, kPoliciesExplorerKey, u"NoInternetIcon", 1,
                                       kRegDword);
     } else {
-        registry_.RegistryDeleteValue(kCurrentUser, kPoliciesExplorerKey, "NoInternetIcon");
+        registry_.RegistryDeleteValue(kCurrentUser, kPoliciesExplorerKey, u"NoInternetIcon");
     }
 }
 
 void frmKorvane::chkSecurityZone_Click() {
-    registry_.RegistrySetKeyValue(kCurrentUser, kZone0Key, "Flags",
+    registry_.RegistrySetKeyValue(kCurrentUser, kZone0Key, u"Flags",
                                   chkSecurityZone.value() == 1 ? 1 : 33, kRegDword);
 }
 
 void frmKorvane::chkCache_Click() {
-    registry_.RegistrySetKeyValue(kCurrentUser, kCacheKey, "Persistent",
+    registry_.RegistrySetKeyValue(kCurrentUser, kCacheKey, u"Persistent",
                                   chkCache.value() == 1 ? 0 : 1, kRegDword);
 }
 

@@ -8,30 +8,26 @@ namespace app {
 namespace {
 using registry::kRegDword;
 using registry::kRegSz;
-using registry::ToText;
 }  // namespace
 
 void frmKorvane::Download_Directory() {
-    txtDefaultDir.SetText(
-        ToText(registry_.RegistryGetKeyValue(kCurrentUser, kIEKey, "Download Directory")));
+    txtDefaultDir.SetText(Text(kCurrentUser, kIEKey, u"Download Directory"));
 }
 
 void frmKorvane::Window_Title() {
-    txtIETitle.SetText(
-        ToText(registry_.RegistryGetKeyValue(kCurrentUser, kIEMainKey, "Window Title")));
+    txtIETitle.SetText(Text(kCurrentUser, kIEMainKey, u"Window Title"));
 }
 
 void frmKorvane::Back_Bitmap() {
-    strBackBitmap = registry_.RegistryGetKeyValue(kCurrentUser, kToolbarKey, "BackBitmap");
+    strBackBitmap = registry_.RegistryGetKeyValue(kCurrentUser, kToolbarKey, u"BackBitmap");
     backBitmapSet_ = true;
-    txtBackground.SetText(ToText(strBackBitmap));
+    txtBackground.SetText(registry::ToText(strBackBitmap));
 }
 
 void frmKorvane::Max_Connections() {
-    txtDownload.SetText(ToText(registry_.RegistryGetKeyValue(kCurrentUser, kInternetSettingsKey,
-                                                             "MaxConnectionsPerServer")));
+    txtDownload.SetText(Text(kCurrentUser, kInternetSettingsKey, u"MaxConnectionsPerServer"));
     if (txtDownload.text().empty()) {
-        txtDownload.SetText("2");
+        txtDownload.SetText(u"2");
     }
 }
 
@@ -41,7 +37,7 @@ void frmKorvane::txtDefaultDir_Change() {
 
 void frmKorvane::txtIETitle_Change() {
     txtIETitle.SetTooltip(txtIETitle.text());
-    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, "Window Title", txtIETitle.text(),
+    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, u"Window Title", txtIETitle.text(),
                                   kRegSz);
 }
 
@@ -49,21 +45,21 @@ void frmKorvane::txtBackground_Change() {
     txtBackground.SetTooltip(txtBackground.text());
     strBackBitmap = txtBackground.text();
     backBitmapSet_ = true;
-    registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, "BackBitmap", strBackBitmap, kRegSz);
+    registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, u"BackBitmap", strBackBitmap, kRegSz);
 }
 
 void frmKorvane::txtDownload_Change() {
     txtDownload.SetTooltip(txtDownload.text());
     if (txtDownload.text().empty()) {
         registry_.RegistryDeleteValue(kCurrentUser, kInternetSettingsKey,
-                                      "MaxConnectionsPerServer");
+                                      u"MaxConnectionsPerServer");
         registry_.RegistryDeleteValue(kCurrentUser, kInternetSettingsKey,
-                                      "MaxConnectionsPer1_0Server");
+                                      u"MaxConnectionsPer1_0Server");
         return;
     }
-    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, "MaxConnectionsPerServer",
+    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, u"MaxConnectionsPerServer",
                                   txtDownload.text(), kRegDword);
-    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, "MaxConnectionsPer1_0Server",
+    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, u"MaxConnectionsPer1_0Server",
                                   txtDownload.text(), kRegDword);
 }
 
@@ -74,26 +70,26 @@ void frmKorvane::txtDownload_KeyPress(std::int16_t& KeyAscii) {
 }
 
 void frmKorvane::cmdDir_Click() {
-    const std::string path = platform_.BrowseForFolder("Pick A Folder");
+    const std::u16string path = platform_.BrowseForFolder(u"Pick A Folder");
     if (path.empty()) {
         return;
     }
     txtDefaultDir.SetText(path);
-    registry_.RegistrySetKeyValue(kCurrentUser, kIEKey, "Download Directory", txtDefaultDir.text(),
+    registry_.RegistrySetKeyValue(kCurrentUser, kIEKey, u"Download Directory", txtDefaultDir.text(),
                                   kRegSz);
 }
 
 void frmKorvane::cmdBackground_Click() {
     // Any failure from here on, a cancel included, ends the handler silently.
     try {
-        const auto file = platform_.OpenFile("Bitmap (*.bmp)|*.bmp");
+        const auto file = platform_.OpenFile(u"Bitmap (*.bmp)|*.bmp");
         if (!file) {
             return;
         }
         strBackBitmap = *file;
         backBitmapSet_ = true;
         txtBackground.SetText(*file);
-        registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, "BackBitmap", strBackBitmap,
+        registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, u"BackBitmap", strBackBitmap,
                                       kRegSz);
     } catch (...) {
     }

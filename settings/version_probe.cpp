@@ -6,9 +6,8 @@
 namespace app {
 
 void frmKorvane::IE_Version() {
-    toolkit::Guard(platform_, "IE_Version", [this] {
-        strVersion =
-            registry::ToText(registry_.RegistryGetKeyValue(kLocalMachine, kIEKey, "Version"));
+    toolkit::Guard(platform_, u"IE_Version", [this] {
+        strVersion = Text(kLocalMachine, kIEKey, u"Version");
         lblVersion.SetText(strVersion);
     });
 }

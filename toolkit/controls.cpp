@@ -1,5 +1,7 @@
 #include "toolkit/controls.h"
 
+#include <algorithm>
+
 namespace toolkit {
 
 void Control::SetValue(int value) {
@@ -13,9 +15,9 @@ void Control::SetValue(int value) {
     }
 }
 
-void Control::SetText(std::string text) {
+void Control::SetText(std::u16string text) {
     if (kind_ == Kind::TextBox) {
-        text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+        text.resize(std::min(text.find(u'\0'), text.size()));
     }
     if (text == text_) {
         return;
@@ -27,7 +29,7 @@ void Control::SetText(std::string text) {
     }
 }
 
-void Control::SetTooltip(std::string tooltip) {
+void Control::SetTooltip(std::u16string tooltip) {
     if (tooltip != tooltip_) {
         tooltip_ = std::move(tooltip);
         Refresh();
@@ -62,7 +64,7 @@ std::int16_t Control::UserKeyPress(std::int16_t code) {
     return code;
 }
 
-void Control::UserEdit(std::string text) {
+void Control::UserEdit(std::u16string text) {
     if (enabled_ && kind_ == Kind::TextBox) {
         SetText(std::move(text));
     }

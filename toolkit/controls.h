@@ -28,7 +28,7 @@ public:
     Control& operator=(const Control&) = delete;
 
     // The design state: what kind of control this is and its caption.
-    void Design(Kind kind, std::string caption) {
+    void Design(Kind kind, std::u16string caption) {
         kind_ = kind;
         text_ = std::move(caption);
     }
@@ -41,11 +41,11 @@ public:
 
     // A text box's text or any other control's caption. A new text runs onChange inside the
     // call. A text box cannot hold a NUL: the text ends before the first one.
-    const std::string& text() const { return text_; }
-    void SetText(std::string text);
+    const std::u16string& text() const { return text_; }
+    void SetText(std::u16string text);
 
-    const std::string& tooltip() const { return tooltip_; }
-    void SetTooltip(std::string tooltip);
+    const std::u16string& tooltip() const { return tooltip_; }
+    void SetTooltip(std::u16string tooltip);
 
     // A disabled control ignores the user, never code.
     bool enabled() const { return enabled_; }
@@ -57,7 +57,7 @@ public:
     // An edit (typed, deleted or pasted) leaves `text` in the box, unfiltered.
     void UserClick();
     std::int16_t UserKeyPress(std::int16_t code);
-    void UserEdit(std::string text);
+    void UserEdit(std::u16string text);
     void UserMouseUp();
 
     std::function<void()> onClick;
@@ -75,8 +75,8 @@ private:
     void Refresh() const;
 
     Kind kind_ = Kind::Label;
-    std::string text_;
-    std::string tooltip_;
+    std::u16string text_;
+    std::u16string tooltip_;
     int value_ = 0;
     bool enabled_ = true;
     Peer* peer_ = nullptr;

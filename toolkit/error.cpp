@@ -3,26 +3,26 @@
 #include <exception>
 #include <new>
 
+#include "toolkit/text.h"
+
 namespace toolkit {
 
-std::string Describe(std::int32_t number) {
+std::u16string Describe(std::int32_t number) {
     switch (number) {
         case kOverflow:
-            return "Overflow";
+            return u"Overflow";
         case kOutOfMemory:
-            return "Out of memory";
-        case 9:
-            return "Subscript out of range";
+            return u"Out of memory";
         case kTypeMismatch:
-            return "Type mismatch";
+            return u"Type mismatch";
         case kInternalError:
-            return "Internal error";
+            return u"Internal error";
         default:
-            return "Application-defined or object-defined error";
+            return u"Application-defined or object-defined error";
     }
 }
 
-void ReportCurrentError(Platform& platform, std::string_view title) noexcept {
+void ReportCurrentError(Platform& platform, std::u16string_view title) noexcept {
     std::int32_t number = kInternalError;
     try {
         throw;
@@ -33,8 +33,8 @@ void ReportCurrentError(Platform& platform, std::string_view title) noexcept {
     } catch (...) {
     }
     try {
-        platform.ShowMessage("Error: " + std::to_string(number) + ". " + Describe(number),
-                             std::string(title));
+        platform.ShowMessage(u"Error: " + Decimal(number) + u". " + Describe(number),
+                             std::u16string(title));
     } catch (...) {
         // Not even the report could be shown (no memory for its text): nothing more to do.
     }

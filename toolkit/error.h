@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "toolkit/platform.h"
 
@@ -20,21 +21,34 @@ struct Error {
 };
 
 // The platform's description of an error number: "Type mismatch" for 13, and so on.
-std::string Describe(std::int32_t number);
+std::u16string Describe(std::int32_t number);
 
 // Shows the error report for the exception in flight, titled `title`: "Error: " number ". "
 // description, OK only. Call only inside a catch block.
-void ReportCurrentError(Platform& platform, std::string_view title) noexcept;
+void ReportCurrentError(Platform& platform, std::u16string_view title) noexcept;
 
 // Runs `body`; any failure in it is reported under `title` and ends it, and Guard returns
 // normally.
 template <class Body>
-void Guard(Platform& platform, std::string_view title, Body&& body) noexcept {
+void Guard(Platform& platform, std::u16string_view title, Body&& body) noexcept {
     try {
         body();
     } catch (...) {
         ReportCurrentError(platform, title);
     }
 }
+
+// Runs `undo` when the scope ends, however it ends.
+template <class Undo>
+class OnExit {
+public:
+    explicit OnExit(Undo undo) : undo_(std::move(undo)) {}
+    OnExit(const OnExit&) = delete;
+    OnExit& operator=(const OnExit&) = delete;
+    ~OnExit() { undo_(); }
+
+private:
+    Undo undo_;
+};
 
 }  // namespace toolkit

@@ -1,13 +1,14 @@
-// Text is UTF-8 inside the program and UTF-16 at the platform's boundary.
+// Text is UTF-16 inside the program, as it is in the controls and the registry: it is never
+// converted, so whatever Windows hands over (a lone surrogate typed one unit at a time
+// included) is kept exactly.
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace toolkit {
 
-// Invalid input (a stray byte, a lone surrogate) becomes U+FFFD; nothing else changes.
-std::u16string ToUtf16(std::string_view utf8);
-std::string ToUtf8(std::u16string_view utf16);
+// The decimal digits of `number`, after a minus sign when it is negative.
+std::u16string Decimal(std::int64_t number);
 
 }  // namespace toolkit

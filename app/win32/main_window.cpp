@@ -84,7 +84,7 @@ bool MainWindow::Create() {
     ReleaseDC(nullptr, screen);
     RECT frame{0, 0, Pixels(kClientWidthTwips, dpi), Pixels(kClientHeightTwips, dpi)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    hwnd_ = CreateWindowExW(kExStyle, kClassName, toolkit::win32::Widen(kWindowCaption).c_str(),
+    hwnd_ = CreateWindowExW(kExStyle, kClassName, reinterpret_cast<const wchar_t*>(kWindowCaption),
                             kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                             frame.bottom - frame.top, nullptr, nullptr, instance, this);
     if (hwnd_ == nullptr) {
@@ -99,8 +99,7 @@ bool MainWindow::Create() {
     regular_ = font(FW_NORMAL, FALSE);
     bold_ = font(FW_BOLD, FALSE);
     italic_ = font(FW_NORMAL, TRUE);
-    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_,
-                               nullptr, instance, nullptr);
+    tooltip_ = toolkit::win32::CreateTooltip(hwnd_, Pixels(kClientWidthTwips, dpi));
 
     std::vector<const LayoutRow*> order;
     AppendInCreationOrder(nullptr, order);
@@ -114,8 +113,9 @@ bool MainWindow::Create() {
         const HFONT rowFont = row->font == app::Font::Bold     ? bold_.get()
                               : row->font == app::Font::Italic ? italic_.get()
                                                                : regular_.get();
-        auto native = std::make_unique<NativeControl>(
-            form_.*row->control, parent, kFirstControlId + row->tabIndex, place, rowFont, tooltip_);
+        auto native = std::make_unique<NativeControl>(form_.*row->control, *this, parent,
+                                                      kFirstControlId + row->tabIndex, place,
+                                                      rowFont, tooltip_);
         if (native->hwnd() == nullptr) {
             return false;
         }
@@ -146,7 +146,7 @@ void MainWindow::Show() {
 
 void MainWindow::Close() {
     std::int16_t cancel = 0;
-    toolkit::Guard(platform_, "Korvane", [&] { form_.Form_Unload(cancel); });
+    toolkit::Guard(platform_, u"Korvane", [&] { form_.Form_Unload(cancel); });
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
     }
@@ -160,20 +160,22 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self != nullptr ? self->WndProc(message, wParam, lParam)
-                           : DefWindowProcW(window, message, wParam, lParam);
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    toolkit::Guard(self->platform_, u"Korvane",
+                   [&] { result = self->WndProc(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-        case toolkit::win32::kKeyPressMessage:
-        case toolkit::win32::kMouseUpMessage:
-            if (NativeControl* native = Find(LOWORD(wParam)); native && !native->refreshing()) {
-                const auto action = form_.BeginUserAction(native->control());
-                toolkit::Guard(platform_, "Korvane",
-                               [&] { native->OnUserMessage(message, wParam, lParam); });
-                form_.EndUserAction(action);
+            // Only a control's own notification, which names its window, is a user's action.
+            if (NativeControl* native = Find(LOWORD(wParam));
+                native != nullptr && native->hwnd() == reinterpret_cast<HWND>(lParam)) {
+                native->OnNotify(HIWORD(wParam));
                 return 0;
             }
             break;
@@ -194,7 +196,7 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ENDSESSION:
             if (wParam != FALSE) {
                 std::int16_t cancel = 0;
-                toolkit::Guard(platform_, "Korvane", [&] { form_.Form_Unload(cancel); });
+                toolkit::Guard(platform_, u"Korvane", [&] { form_.Form_Unload(cancel); });
             }
             return 0;
         case WM_DESTROY:

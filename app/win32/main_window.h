@@ -12,7 +12,7 @@
 
 namespace app::win32 {
 
-class MainWindow {
+class MainWindow final : public toolkit::win32::Host {
 public:
     MainWindow(frmKorvane& form, Win32Platform& platform) : form_(form), platform_(platform) {}
     ~MainWindow();
@@ -26,6 +26,10 @@ public:
     // Runs the form's unload once, then destroys the window.
     void Close();
     HWND hwnd() const { return hwnd_; }
+
+    void UserAction(Control& control, const std::function<void()>& action) noexcept override {
+        form_.UserAction(control, action);
+    }
 
 private:
     struct FontDeleter {
@@ -41,7 +45,7 @@ private:
     Win32Platform& platform_;
     HWND hwnd_ = nullptr;
     UniqueFont regular_, bold_, italic_;
-    HWND tooltip_ = nullptr;
+    HWND tooltip_ = nullptr;  // destroyed with the window, which owns it
     std::vector<std::unique_ptr<toolkit::win32::NativeControl>> natives_;  // in layout order
     HWND lastFocus_ = nullptr;  // where the focus goes back to when the window is reactivated
 };

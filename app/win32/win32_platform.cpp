@@ -1,45 +1,55 @@
 #include "app/win32/win32_platform.h"
 
 #include <commdlg.h>
+#include <oleauto.h>
+#include <shellapi.h>
 
 #include "shell/mod_folder.h"
+#include "toolkit/error.h"
 #include "toolkit/win32/native_control.h"
 
 namespace app::win32 {
 
-using toolkit::win32::Narrow;
-using toolkit::win32::Widen;
+using toolkit::win32::FromWide;
+using toolkit::win32::Wide;
 
-void Win32Platform::ShowMessage(const std::string& prompt, const std::string& title) {
-    MessageBoxW(owner_, Widen(prompt).c_str(), Widen(title.empty() ? "Korvane" : title).c_str(),
-                MB_OK);
+void Win32Platform::ShowMessage(const std::u16string& prompt, const std::u16string& title) {
+    MessageBoxW(owner_, Wide(prompt), Wide(title.empty() ? u"Korvane" : title), MB_OK);
 }
 
-std::string Win32Platform::AppDirectory() {
+bool Win32Platform::AskYesNo(const std::u16string& prompt) {
+    return MessageBoxW(owner_, Wide(prompt), L"Korvane", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+std::wstring Win32Platform::ProgramPath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
             GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::u16string Win32Platform::AppDirectory() {
+    std::wstring path = ProgramPath();
     path.resize(path.find_last_of(L'\\') + 1);
     if (path.size() > 3) {
         path.pop_back();  // only a drive root ("C:\") keeps its backslash
     }
-    return Narrow(path);
+    return FromWide(path.c_str());
 }
 
-void Win32Platform::StartNotepad(const std::string& commandLine) {
+void Win32Platform::StartNotepad(const std::u16string& commandLine) {
     // The system's own Notepad by its full path: never a notepad.exe beside the program or in
     // the current directory.
     std::wstring notepad(MAX_PATH, L'\0');
     notepad.resize(GetSystemDirectoryW(notepad.data(), MAX_PATH));
     notepad += L"\\notepad.exe";
-    std::wstring line = Widen(commandLine);
+    std::wstring line = Wide(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -52,9 +62,9 @@ void Win32Platform::StartNotepad(const std::string& commandLine) {
     }
 }
 
-std::optional<std::string> Win32Platform::OpenFile(const std::string& filter) {
+std::optional<std::u16string> Win32Platform::OpenFile(const std::u16string& filter) {
     // "Description|pattern" becomes the dialog's "Description\0pattern\0\0".
-    std::wstring filters = Widen(filter) + L'|';
+    std::wstring filters = Wide(filter + u'|');
     for (wchar_t& c : filters) {
         c = c == L'|' ? L'\0' : c;
     }
@@ -70,12 +80,63 @@ std::optional<std::string> Win32Platform::OpenFile(const std::string& filter) {
     if (!GetOpenFileNameW(&dialog)) {
         return std::nullopt;
     }
-    file.resize(file.find(L'\0'));
-    return Narrow(file);
+    return FromWide(file.c_str());
 }
 
-std::string Win32Platform::BrowseForFolder(const std::string& title) {
+std::u16string Win32Platform::BrowseForFolder(const std::u16string& title) {
     return shell::BrowseForFolder(title);
+}
+
+std::int32_t Win32Platform::NumberFromText(std::u16string_view text, bool int16) {
+    // The platform reads up to a NUL: text after one would pass unseen.
+    std::u16string copy(text);
+    HRESULT result = copy.find(u'\0') == std::u16string::npos ? S_OK : DISP_E_TYPEMISMATCH;
+    auto* wide = reinterpret_cast<OLECHAR*>(copy.data());
+    LONG number = 0;
+    SHORT small = 0;
+    if (result == S_OK) {
+        result = int16 ? VarI2FromStr(wide, LOCALE_USER_DEFAULT, 0, &small)
+                       : VarI4FromStr(wide, LOCALE_USER_DEFAULT, 0, &number);
+    }
+    if (result == DISP_E_OVERFLOW) {
+        throw toolkit::Error{toolkit::kOverflow};
+    }
+    if (result == E_OUTOFMEMORY) {
+        throw toolkit::Error{toolkit::kOutOfMemory};
+    }
+    if (FAILED(result)) {
+        throw toolkit::Error{toolkit::kTypeMismatch};
+    }
+    return int16 ? small : number;
+}
+
+bool Win32Platform::Elevated() {
+    HANDLE token = nullptr;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size);
+        CloseHandle(token);
+    }
+    return elevation.TokenIsElevated != 0;
+}
+
+bool Win32Platform::RestartElevated(const std::u16string& arguments) {
+    const std::wstring program = ProgramPath();
+    const std::u16string parameters = u"/user:" + user_ + u" " + arguments;
+    SHELLEXECUTEINFOW request{};
+    request.cbSize = sizeof(request);
+    request.fMask = SEE_MASK_NOASYNC;
+    request.hwnd = owner_;
+    request.lpVerb = L"runas";
+    request.lpFile = program.c_str();
+    request.lpParameters = Wide(parameters);
+    request.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&request) != FALSE;  // ERROR_CANCELLED: the user said no
+}
+
+void Win32Platform::CloseWindow() {
+    PostMessageW(owner_, WM_CLOSE, 0, 0);
 }
 
 }  // namespace app::win32

@@ -1,4 +1,5 @@
-// The platform's message box, program directory, Notepad and dialogs, for the real window.
+// The platform's message boxes, program directory, Notepad, dialogs, numbers and rights, for
+// the real window.
 #pragma once
 
 #include <windows.h>
@@ -11,15 +12,25 @@ class Win32Platform final : public toolkit::Platform {
 public:
     // Message boxes and the file dialog belong to `owner` once it is set.
     void SetOwner(HWND owner) { owner_ = owner; }
+    // The SID of the user whose settings the program shows, handed on to a restart.
+    void SetUser(std::u16string sid) { user_ = std::move(sid); }
 
-    void ShowMessage(const std::string& prompt, const std::string& title) override;
-    std::string AppDirectory() override;
-    void StartNotepad(const std::string& commandLine) override;
-    std::optional<std::string> OpenFile(const std::string& filter) override;
-    std::string BrowseForFolder(const std::string& title) override;
+    void ShowMessage(const std::u16string& prompt, const std::u16string& title) override;
+    bool AskYesNo(const std::u16string& prompt) override;
+    std::u16string AppDirectory() override;
+    void StartNotepad(const std::u16string& commandLine) override;
+    std::optional<std::u16string> OpenFile(const std::u16string& filter) override;
+    std::u16string BrowseForFolder(const std::u16string& title) override;
+    std::int32_t NumberFromText(std::u16string_view text, bool int16) override;
+    bool Elevated() override;
+    bool RestartElevated(const std::u16string& arguments) override;
+    void CloseWindow() override;
 
 private:
+    std::wstring ProgramPath();
+
     HWND owner_ = nullptr;
+    std::u16string user_;
 };
 
 }  // namespace app::win32

@@ -2,22 +2,53 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include "app/command_line.h"
+#include "app/layout.h"
 #include "app/win32/main_window.h"
+#include "app/win32/user_settings.h"
 #include "registry/win32/advapi_registry.h"
+
+namespace {
+
+std::vector<std::u16string> Arguments() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::u16string> result;
+    for (int i = 1; arguments != nullptr && i < count; ++i) {
+        result.push_back(toolkit::win32::FromWide(arguments[i]));
+    }
+    LocalFree(arguments);
+    return result;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&classes);
 
-    registry::AdvapiRegistry registry;
     app::win32::Win32Platform platform;
+    const app::CommandLine command = app::ParseCommandLine(Arguments());
+    const app::win32::UserSettings user(command.user);
+    if (!command.problem.empty() || !user.problem().empty()) {
+        platform.ShowMessage(command.problem.empty() ? user.problem() : command.problem, {});
+        return 1;  // nothing read, nothing written, no window
+    }
+    platform.SetUser(user.sid());
+    registry::AdvapiRegistry registry(reinterpret_cast<registry::Key>(user.root()));
     app::frmKorvane form(registry, platform);
     app::win32::MainWindow window(form, platform);
     if (!window.Create()) {
-        platform.ShowMessage("Korvane could not create its window.", {});
+        platform.ShowMessage(u"Korvane could not create its window.", {});
         return 1;
+    }
+    if (!user.otherUser().empty()) {
+        const std::u16string caption =
+            app::kWindowCaption + (u" - settings of " + user.otherUser());
+        SetWindowTextW(window.hwnd(), toolkit::win32::Wide(caption));
     }
     platform.SetOwner(window.hwnd());
     form.Form_Load();
@@ -26,6 +57,9 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         return 0;
     }
     window.Show();
+    if (command.check) {
+        form.RepeatCheck(command.check->first, command.check->second);
+    }
     const int exitCode = app::win32::RunMessageLoop(window.hwnd());
     platform.SetOwner(nullptr);
     return exitCode;

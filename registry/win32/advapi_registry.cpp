@@ -8,16 +8,16 @@ namespace registry {
 
 namespace {
 
-HKEY Handle(Key key) {
-    return reinterpret_cast<HKEY>(key);
-}
-
 // A NUL-terminated copy: the port's views need not end in one.
 std::wstring Wide(std::u16string_view text) {
     return std::wstring(text.begin(), text.end());
 }
 
 }  // namespace
+
+HKEY AdvapiRegistry::Handle(Key key) const {
+    return reinterpret_cast<HKEY>(key == kCurrentUser ? currentUser_ : key);
+}
 
 Opened AdvapiRegistry::OpenKey(Key parent, std::u16string_view path, std::uint32_t access) {
     HKEY key = nullptr;

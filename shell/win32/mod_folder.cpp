@@ -28,11 +28,10 @@ struct ItemList {
 
 }  // namespace
 
-std::string BrowseForFolder(const std::string& title) {
+std::u16string BrowseForFolder(const std::u16string& title) {
     ComApartment com;
-    const std::wstring wideTitle = toolkit::win32::Widen(title);
     BROWSEINFOW request{};
-    request.lpszTitle = wideTitle.c_str();
+    request.lpszTitle = toolkit::win32::Wide(title);
     request.ulFlags = BIF_RETURNONLYFSDIRS;
     const ItemList chosen{SHBrowseForFolderW(&request)};
     if (chosen.items == nullptr) {
@@ -51,7 +50,7 @@ std::string BrowseForFolder(const std::string& title) {
         return {};
     }
     path = path.substr(first, path.find_last_not_of(L' ') - first + 1);
-    return toolkit::win32::Narrow(path);
+    return toolkit::win32::FromWide(path.c_str());
 }
 
 }  // namespace shell

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,36 +44,37 @@ public:
     Status SetValue(Key key, std::u16string_view name, std::uint32_t type,
                     std::span<const std::uint8_t> data) override {
         const Value& value = At(key)[Fold(name)] = {type, {data.begin(), data.end()}};
-        return Log("set " + handles_[key] + "\\" + toolkit::ToUtf8(name) + " = " + Describe(value));
+        return Log(u"set " + handles_[key] + u"\\" + std::u16string(name) + u" = " + Describe(value));
     }
     Status DeleteValue(Key key, std::u16string_view name) override {
-        const std::string line = "delete " + handles_.at(key) + "\\" + toolkit::ToUtf8(name);
+        const std::u16string line = u"delete " + handles_.at(key) + u"\\" + std::u16string(name);
         return At(key).erase(Fold(name)) ? Log(line) : kFileNotFound;
     }
     Status DeleteKey(Key root, std::u16string_view path) override {
-        const std::string top = Slot(Full(root, path));
+        const std::u16string top = Slot(Full(root, path));
         const auto next = keys_.upper_bound(top);  // the first key below it, if any
         if (Locked(top) || (next != keys_.end() && next->first.starts_with(top))) {
             return kAccessDenied;  // as for a key with sub keys
         }
-        return keys_.erase(top) ? Log("delete key " + Full(root, path)) : kFileNotFound;
+        return keys_.erase(top) ? Log(u"delete key " + Full(root, path)) : kFileNotFound;
     }
     Status CloseKey(Key key) override { return handles_.erase(key) ? kSuccess : 6; }
 
     // Opening it or a key below for writing, or deleting one of them, is refused from now on.
-    void SetReadOnly(Key root, std::string path) { readOnly_.push_back(Slot(Full(root, path))); }
+    void SetReadOnly(Key root, std::u16string_view path) { readOnly_.push_back(Slot(Full(root, path))); }
     // Set up and read the store directly: no handles, no journal, no read-only check.
-    void Seed(Key root, std::string path, std::string name, std::uint32_t type, Bytes data) {
+    void Seed(Key root, std::u16string_view path, std::u16string_view name, std::uint32_t type,
+              Bytes data) {
         keys_[Slot(Full(root, path))][Fold(name)] = {type, std::move(data)};
     }
     // Stores "dword N" or "sz TEXT"; anything else stores nothing.
-    void Seed(Key root, std::string path, std::string name, const std::string& seed) {
-        if (seed.starts_with("dword ")) {
-            const auto number = static_cast<std::uint32_t>(std::stoul(seed.substr(6)));
+    void Seed(Key root, std::u16string_view path, std::u16string_view name, std::u16string seed) {
+        if (seed.starts_with(u"dword ")) {
+            const auto number = static_cast<std::uint32_t>(std::stoul(std::string(seed.begin() + 6, seed.end())));
             const auto* bytes = reinterpret_cast<const std::uint8_t*>(&number);
             Seed(root, path, name, kRegDword, Bytes(bytes, bytes + 4));
-        } else if (seed.starts_with("sz ")) {
-            const std::u16string text = toolkit::ToUtf16(seed.substr(3)) + u'\0';
+        } else if (seed.starts_with(u"sz ")) {
+            const std::u16string text = seed.substr(3) + u'\0';
             const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
             Seed(root, path, name, kRegSz, Bytes(bytes, bytes + text.size() * 2));
         }
@@ -82,46 +82,45 @@ public:
     int openHandles() const { return static_cast<int>(handles_.size()); }
 
     // "set HKCU\X\Name = dword 1", "... = sz \"text\"", "delete HKCU\X\Name", "delete key HKCU\X"
-    std::vector<std::string> journal;
+    std::vector<std::u16string> journal;
 
 private:
-    using Values = std::map<std::string, Value>;  // by folded name
+    using Values = std::map<std::u16string, Value>;  // by folded name
 
-    static std::string Full(Key root, std::string_view path) {
-        return (root == kCurrentUser ? "HKCU\\" : "HKLM\\") + std::string(path);
+    static std::u16string Full(Key root, std::u16string_view path) {
+        return (root == kCurrentUser ? u"HKCU\\" : u"HKLM\\") + std::u16string(path);
     }
-    static std::string Full(Key root, std::u16string_view path) {
-        return Full(root, toolkit::ToUtf8(path));
+    static std::u16string Fold(std::u16string_view text) {
+        std::u16string folded(text);
+        std::ranges::transform(folded, folded.begin(), [](char16_t c) {
+            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+        });
+        return folded;
     }
-    static std::string Fold(std::string text) {
-        std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
-        return text;
-    }
-    static std::string Fold(std::u16string_view text) { return Fold(toolkit::ToUtf8(text)); }
     // A path folded and closed by a separator, so that the paths below start with it.
-    static std::string Slot(const std::string& path) { return Fold(path) + "\\"; }
-    static std::string Describe(const Value& value) {  // "sz \"text\"", "dword 1" or "type 3"
+    static std::u16string Slot(std::u16string_view path) { return Fold(path) + u"\\"; }
+    static std::u16string Describe(const Value& value) {  // "sz \"text\"", "dword 1" or "type 3"
         const auto& [type, data] = value;
-        const std::string text = ToText(data);
+        const std::u16string text = ToText(data);
         std::uint32_t number = 0;
         std::copy_n(data.begin(), std::min<std::size_t>(data.size(), 4),
                     reinterpret_cast<std::uint8_t*>(&number));
-        return type == kRegSz      ? "sz \"" + text.substr(0, text.find('\0')) + "\""
-               : type == kRegDword ? "dword " + std::to_string(number)
-                                   : "type " + std::to_string(type);
+        return type == kRegSz      ? u"sz \"" + text.substr(0, text.find(u'\0')) + u"\""
+               : type == kRegDword ? u"dword " + toolkit::Decimal(number)
+                                   : u"type " + toolkit::Decimal(type);
     }
     Values& At(Key key) { return keys_[Slot(handles_.at(key))]; }
-    bool Locked(const std::string& slot) const {
+    bool Locked(const std::u16string& slot) const {
         return std::ranges::any_of(readOnly_, [&](auto& top) { return slot.starts_with(top); });
     }
-    Status Log(std::string line) {
+    Status Log(std::u16string line) {
         journal.push_back(std::move(line));
         return kSuccess;
     }
 
-    std::map<std::string, Values> keys_;  // by slot
-    std::map<Key, std::string> handles_;  // to the path as spelled
-    std::vector<std::string> readOnly_;   // slots
+    std::map<std::u16string, Values> keys_;  // by slot
+    std::map<Key, std::u16string> handles_;  // to the path as spelled
+    std::vector<std::u16string> readOnly_;   // slots
     Key next_ = 0x1000;
 };
 

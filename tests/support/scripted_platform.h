@@ -1,28 +1,59 @@
 // A platform that records the messages shown and answers its questions as a test set them.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "toolkit/platform.h"
+#include "toolkit/error.h"
 
 namespace support {
 
 struct ScriptedPlatform final : toolkit::Platform {
-    void ShowMessage(const std::string& prompt, const std::string& title = {}) override {
-        messages.push_back((title.empty() ? "Korvane" : title) + ": " + prompt);
+    void ShowMessage(const std::u16string& prompt, const std::u16string& title = {}) override {
+        messages.push_back((title.empty() ? u"Korvane" : title) + u": " + prompt);
     }
-    std::string AppDirectory() override { return appDirectory; }
-    void StartNotepad(const std::string& commandLine) override { notepad.push_back(commandLine); }
-    std::optional<std::string> OpenFile(const std::string&) override { return openFile; }
-    std::string BrowseForFolder(const std::string&) override { return folder; }
+    bool AskYesNo(const std::u16string& prompt) override {
+        messages.push_back(u"Korvane? " + prompt);
+        return yes;
+    }
+    std::u16string AppDirectory() override { return appDirectory; }
+    void StartNotepad(const std::u16string& commandLine) override { notepad.push_back(commandLine); }
+    std::optional<std::u16string> OpenFile(const std::u16string&) override { return openFile; }
+    std::u16string BrowseForFolder(const std::u16string&) override { return folder(); }
+    std::int32_t NumberFromText(std::u16string_view text, bool int16) override {
+        return numbers ? numbers(text, int16) : Digits(text, int16);
+    }
+    bool Elevated() override { return elevated; }
+    bool RestartElevated(const std::u16string& arguments) override {
+        restarts.push_back(arguments);
+        return yes;
+    }
+    void CloseWindow() override { closed = true; }
 
-    std::vector<std::string> messages;  // "title: prompt"
-    std::string appDirectory = "C:\\Korvane";
-    std::vector<std::string> notepad;
-    std::optional<std::string> openFile;  // nothing: the dialog is cancelled
-    std::string folder;                   // "": no folder chosen
+    // A stand-in for the platform's reading of numbers: an optional minus and digits.
+    static std::int32_t Digits(std::u16string_view text, bool int16) {
+        const std::size_t sign = text.starts_with(u'-') ? 1 : 0;
+        if (text.size() == sign || text.find_first_not_of(u"0123456789", sign) != text.npos) {
+            throw toolkit::Error{toolkit::kTypeMismatch};
+        }
+        const std::int64_t number = std::stoll(std::string(text.begin(), text.end()));
+        if (text.size() > 12 || number != static_cast<std::int32_t>(number) ||
+            (int16 && number != static_cast<std::int16_t>(number))) {
+            throw toolkit::Error{toolkit::kOverflow};
+        }
+        return static_cast<std::int32_t>(number);
+    }
+
+    std::vector<std::u16string> messages;  // "title: prompt", "Korvane? question"
+    std::u16string appDirectory = u"C:\\Korvane";
+    std::vector<std::u16string> notepad;
+    std::optional<std::u16string> openFile;  // nothing: the dialog is cancelled
+    std::function<std::u16string()> folder = [] { return u""; };  // "": none chosen
+    std::function<std::int32_t(std::u16string_view, bool)> numbers;  // the real ones, if set
+    bool yes = false, elevated = false, closed = false;
+    std::vector<std::u16string> restarts;
 };
 
 }  // namespace support

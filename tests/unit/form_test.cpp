@@ -6,24 +6,39 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "app/command_line.h"
 #include "app/frm_korvane.h"
+#include "app/layout.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/scripted_platform.h"
-#include "toolkit/error.h"
 
 namespace {
 
 using F = app::frmKorvane;
 using Box = toolkit::Control F::*;
-using Lines = std::vector<std::string>;
+using Lines = std::vector<std::u16string>;
 constexpr registry::Key kUser = registry::kCurrentUser, kMachine = registry::kLocalMachine;
-const std::string kIE = "Software\\Microsoft\\Internet Explorer", kMain = kIE + "\\Main",
-                  kCV = "Software\\Microsoft\\Windows\\CurrentVersion\\",
-                  kSettings = kCV + "Internet Settings", kPolicy = kCV + "Policies\\Explorer";
+const std::u16string kIE = u"Software\\Microsoft\\Internet Explorer", kMain = kIE + u"\\Main",
+                     kCV = u"Software\\Microsoft\\Windows\\CurrentVersion\\",
+                     kSettings = kCV + u"Internet Settings", kPolicy = kCV + u"Policies\\Explorer";
+// The 22 toolbar buttons in reload order.
+const std::pair<Box, std::u16string> kButtons[] = {
+    // clang-format off
+    {&F::chkBack, u"Btn_Back"}, {&F::chkForward, u"Btn_Forward"}, {&F::chkStop, u"Btn_Stop"},
+    {&F::chkFolders, u"Btn_Folders"}, {&F::chkRefresh, u"Btn_Refresh"}, {&F::chkPrint, u"Btn_Print"},
+    {&F::chkFavorites, u"Btn_Favorites"}, {&F::chkEdit, u"Btn_Edit"}, {&F::chkHome, u"Btn_Home"},
+    {&F::chkSearch, u"Btn_Search"}, {&F::chkMedia, u"Btn_Media"}, {&F::chkHistory, u"Btn_History"},
+    {&F::chkTools, u"Btn_Tools"}, {&F::chkEncoding, u"Btn_Encoding"},
+    {&F::chkPrintPreview, u"Btn_PrintPreview"}, {&F::chkFullScreen, u"Btn_Fullscreen"},
+    {&F::chkMailNews, u"Btn_MailNews"}, {&F::chkSize, u"Btn_Size"},
+    {&F::chkDiscussions, u"Btn_Discussions"}, {&F::chkCut, u"Btn_Cut"}, {&F::chkCopy, u"Btn_Copy"},
+    {&F::chkPaste, u"Btn_Paste"},
+    // clang-format on
+};
 
 class Form : public testing::Test {
 protected:
-    Form() { store.Seed(kMachine, kIE, "Version", "sz 6.0.2800.1106"); }
+    Form() { store.Seed(kMachine, kIE, u"Version", u"sz 6.0.2800.1106"); }
 
     void Start() {
         form.emplace(store, platform);
@@ -31,36 +46,49 @@ protected:
     }
     // One user action on `box`, as the window runs it.
     void User(Box box, const std::function<void(toolkit::Control&)>& action) {
-        const auto started = form->BeginUserAction(*form.*box);
-        action(*form.*box);
-        form->EndUserAction(started);
+        form->UserAction(*form.*box, [&] { action(*form.*box); });
     }
     void Click(Box box) {
         User(box, [](auto& control) { control.UserClick(); });
     }
-    void Type(Box box, const std::string& keys) {
-        for (const char key : keys) {
-            User(box, [key](auto& box) {
-                if (const std::int16_t code = box.UserKeyPress(key)) {
-                    box.UserEdit(box.text() + static_cast<char>(code));
-                }
-            });
+    // Typed one UTF-16 unit at a time, as an input method sends them.
+    void Type(Box box, const std::u16string& keys) {
+        for (const char16_t key : keys) {
+            auto code = static_cast<std::int16_t>(key);
+            User(box, [&](auto& control) { code = control.UserKeyPress(code); });
+            if (code != 0) {
+                User(box, [&](auto& control) {  // a backspace takes the last unit
+                    const std::u16string& text = control.text();
+                    control.UserEdit(code == 8 ? text.substr(0, std::max<std::size_t>(text.size(), 1) - 1)
+                                               : text + static_cast<char16_t>(code));
+                });
+            }
         }
     }
-    // The changes since the last call: "Name = dword 1", "delete Name", without the path of
-    // `key` (of any key when empty); under another key a line keeps its path.
-    Lines Journal(const std::string& key = "") {
+    // The changes since the last call as "HKCU:Name = dword 1", "delete HKLM:Name", without
+    // the path of `key` (of any key when empty); under another key a line keeps its path.
+    Lines Journal(const std::u16string& key = u"") {
         Lines lines;
-        for (std::string line : std::exchange(store.journal, {})) {
-            const auto path = line.find(" HK") + 1, name = line.rfind('\\', line.find(" = ")) + 1;
-            if (key.empty() || line.substr(path + 5, name - path - 6) == key) {
-                line.erase(path, name - path);
+        for (std::u16string line : std::exchange(store.journal, {})) {
+            const auto hive = line.find(u" HK") + 1, name = line.rfind(u'\\', line.find(u" = ")) + 1;
+            if (key.empty() || line.substr(hive + 5, name - hive - 6) == key) {
+                line.replace(hive + 4, name - hive - 4, u":");
             }
-            lines.push_back(line.starts_with("set ") ? line.substr(4) : line);
+            lines.push_back(line.starts_with(u"set ") ? line.substr(4) : line);
         }
         return lines;
     }
     Lines Messages() { return std::exchange(platform.messages, {}); }
+    // The check boxes that are disabled, in layout order.
+    std::vector<Box> Disabled() {
+        std::vector<Box> boxes;
+        for (const app::LayoutRow& row : app::kLayout) {
+            if (row.kind == toolkit::Kind::CheckBox && !(*form.*row.control).enabled()) {
+                boxes.push_back(row.control);
+            }
+        }
+        return boxes;
+    }
 
     support::MemoryRegistry store;
     support::ScriptedPlatform platform;
@@ -68,65 +96,82 @@ protected:
 };
 
 TEST_F(Form, EachSwitchShowsWhatIsStoredAndWritesEachChange) {
-    const std::string kAuto = kCV + "Explorer\\AutoComplete", kZone = kSettings + "\\Zones\\0",
-                      kProtocols = "SOFTWARE" + kSettings.substr(8) + "\\ZoneMap\\ProtocolDefaults";
+    const std::u16string kAuto = kCV + u"Explorer\\AutoComplete", kZone = kSettings + u"\\Zones\\0",
+                         kProtocols = u"SOFTWARE" + kSettings.substr(8) + u"\\ZoneMap\\ProtocolDefaults";
     // box, where its value is, what is stored, the box at start, what start-up and a click write
-    const std::tuple<Box, registry::Key, std::string, const char*, const char*, int, Lines, Lines>
+    const std::tuple<Box, registry::Key, std::u16string, const char16_t*, const char16_t*, int, Lines, Lines>
         cases[] = {
             // clang-format off
-        {&F::chkAutoAppend, kUser, kAuto, "Append Completion", "", 1, {"Append Completion = sz \"yes\""}, {"Append Completion = sz \"no\""}},
-        {&F::chkAutoAppend, kUser, kAuto, "Append Completion", "sz no", 0, {}, {"Append Completion = sz \"yes\""}},
-        {&F::chkAutoAppend, kUser, kAuto, "Append Completion", "sz No", 1, {"Append Completion = sz \"yes\""}, {"Append Completion = sz \"no\""}},
-        {&F::chkPassCach, kUser, kSettings, "DisablePasswordCaching", "sz 1", 1, {"DisablePasswordCaching = dword 1"}, {"DisablePasswordCaching = dword 0"}},
-        {&F::chkPassCach, kUser, kSettings, "DisablePasswordCaching", "dword 2", 0, {}, {"DisablePasswordCaching = dword 1"}},
-        {&F::chkIEErr, kMachine, kMain, "IEWatsonDisabled", "dword 1", 1, {"IEWatsonDisabled = dword 1", "IEWatsonEnabled = dword 0"}, {"delete IEWatsonDisabled", "delete IEWatsonEnabled"}},
-        {&F::chkHideWeb, kUser, kMain, "FavIntelliMenus", "sz Yes", 0, {}, {"FavIntelliMenus = sz \"yes\""}},
-        {&F::chkUpdate, kUser, kMain, "NoUpdateCheck", "", 1, {"NoUpdateCheck = dword 0"}, {"NoUpdateCheck = dword 1"}},
-        {&F::chkAbout, kMachine, kProtocols, "about", "dword 4", 1, {"about = dword 4", "about: = dword 4"}, {"delete about", "delete about:"}},
-        {&F::chkIcon, kUser, kPolicy, "NoInternetIcon", "dword 1", 1, {"NoInternetIcon = dword 1"}, {"delete NoInternetIcon"}},
-        {&F::chkSecurityZone, kUser, kZone, "Flags", "dword 3", 0, {}, {"Flags = dword 1"}},
-        {&F::chkSecurityZone, kUser, kZone, "Flags", "dword 1", 1, {"Flags = dword 1"}, {"Flags = dword 33"}},
-        {&F::chkCache, kUser, kSettings + "\\Cache", "Persistent", "", 1, {"Persistent = dword 0"}, {"Persistent = dword 1"}},
-        {&F::chkIcon, kUser, kPolicy, "NoInternetIcon", "sz &HFFFF", 0, {}, {"NoInternetIcon = dword 1"}},  // -1 in 16 bits
+        {&F::chkAutoAppend, kUser, kAuto, u"Append Completion", u"", 1, {u"HKCU:Append Completion = sz \"yes\""}, {u"HKCU:Append Completion = sz \"no\""}},
+        {&F::chkAutoAppend, kUser, kAuto, u"Append Completion", u"sz no", 0, {}, {u"HKCU:Append Completion = sz \"yes\""}},
+        {&F::chkAutoAppend, kUser, kAuto, u"Append Completion", u"sz No", 1, {u"HKCU:Append Completion = sz \"yes\""}, {u"HKCU:Append Completion = sz \"no\""}},
+        {&F::chkPassCach, kUser, kSettings, u"DisablePasswordCaching", u"sz 1", 1, {u"HKCU:DisablePasswordCaching = dword 1"}, {u"HKCU:DisablePasswordCaching = dword 0"}},
+        {&F::chkPassCach, kUser, kSettings, u"DisablePasswordCaching", u"dword 2", 0, {}, {u"HKCU:DisablePasswordCaching = dword 1"}},
+        {&F::chkPassCach, kUser, kSettings, u"DisablePasswordCaching", u"dword 0", 0, {}, {u"HKCU:DisablePasswordCaching = dword 1"}},
+        {&F::chkIEErr, kMachine, kMain, u"IEWatsonDisabled", u"dword 1", 1, {u"HKLM:IEWatsonDisabled = dword 1", u"HKLM:IEWatsonEnabled = dword 0"}, {u"delete HKLM:IEWatsonDisabled", u"delete HKLM:IEWatsonEnabled"}},
+        {&F::chkHideWeb, kUser, kMain, u"FavIntelliMenus", u"sz Yes", 0, {}, {u"HKCU:FavIntelliMenus = sz \"yes\""}},
+        {&F::chkHideWeb, kUser, kMain, u"FavIntelliMenus", u"sz yes", 1, {u"HKCU:FavIntelliMenus = sz \"yes\""}, {u"HKCU:FavIntelliMenus = sz \"no\""}},
+        {&F::chkUpdate, kUser, kMain, u"NoUpdateCheck", u"", 1, {u"HKCU:NoUpdateCheck = dword 0"}, {u"HKCU:NoUpdateCheck = dword 1"}},
+        {&F::chkUpdate, kUser, kMain, u"NoUpdateCheck", u"dword 1", 0, {}, {u"HKCU:NoUpdateCheck = dword 0"}},
+        {&F::chkAbout, kMachine, kProtocols, u"about", u"dword 4", 1, {u"HKLM:about = dword 4", u"HKLM:about: = dword 4"}, {u"delete HKLM:about", u"delete HKLM:about:"}},
+        {&F::chkIcon, kUser, kPolicy, u"NoInternetIcon", u"dword 1", 1, {u"HKCU:NoInternetIcon = dword 1"}, {u"delete HKCU:NoInternetIcon"}},
+        {&F::chkIcon, kUser, kPolicy, u"NoInternetIcon", u"dword 0", 0, {}, {u"HKCU:NoInternetIcon = dword 1"}},
+        {&F::chkSecurityZone, kUser, kZone, u"Flags", u"dword 3", 0, {}, {u"HKCU:Flags = dword 1"}},
+        {&F::chkSecurityZone, kUser, kZone, u"Flags", u"dword 1", 1, {u"HKCU:Flags = dword 1"}, {u"HKCU:Flags = dword 33"}},
+        {&F::chkCache, kUser, kSettings + u"\\Cache", u"Persistent", u"", 1, {u"HKCU:Persistent = dword 0"}, {u"HKCU:Persistent = dword 1"}},
+        {&F::chkCache, kUser, kSettings + u"\\Cache", u"Persistent", u"sz -1", 0, {}, {u"HKCU:Persistent = dword 0"}},
             // clang-format on
         };
     Start();
     const Lines fresh = Journal();  // in loader order
-    EXPECT_EQ(fresh, (Lines{"Append Completion = sz \"yes\"", "NoUpdateCheck = dword 0",
-                            "MaxConnectionsPerServer = dword 2",
-                            "MaxConnectionsPer1_0Server = dword 2", "Persistent = dword 0"}));
+    EXPECT_EQ(fresh, (Lines{u"HKCU:Append Completion = sz \"yes\"", u"HKCU:NoUpdateCheck = dword 0",
+                            u"HKCU:MaxConnectionsPerServer = dword 2",
+                            u"HKCU:MaxConnectionsPer1_0Server = dword 2",
+                            u"HKCU:Persistent = dword 0"}));
     for (const auto& [box, root, path, name, stored, shown, startWrites, clickWrites] : cases) {
-        SCOPED_TRACE(name + std::string(" ") + stored);
+        SCOPED_TRACE(testing::PrintToString(name + std::u16string(u" ") + stored));
         store = support::MemoryRegistry();
-        store.Seed(kMachine, kIE, "Version", "sz 6");
+        store.Seed(kMachine, kIE, u"Version", u"sz 6");
         store.Seed(root, path, name, stored);
         Start();
         EXPECT_EQ((*form.*box).value(), shown);
         Lines writes = Journal(path);  // this switch's among the start's
         std::erase_if(writes, [&](auto& line) {
-            return line.find('\\') != std::string::npos ||
+            return line.find(u'\\') != std::u16string::npos ||
                    (std::ranges::count(fresh, line) && !std::ranges::count(startWrites, line));
         });
         EXPECT_EQ(writes, startWrites);
         Click(box);
         EXPECT_EQ(Journal(path), clickWrites);
         EXPECT_EQ(Messages(), Lines{});
+        // The tooltip names the value, and says when a change needs administrator rights.
+        const std::u16string& tip = (*form.*box).tooltip();
+        EXPECT_TRUE(tip.starts_with((root == kUser ? u"HKCU\\" : u"HKLM\\") + path + u", "));
+        EXPECT_NE(tip.find(name), std::u16string::npos);
+        EXPECT_EQ(tip.find(u"administrator") != std::u16string::npos, root == kMachine);
     }
 }
 
 TEST_F(Form, TheVersionGate) {
-    const std::tuple<std::string, bool, bool> cases[] = {
-        {"sz 6.0.2800.1106", false, true},   {"dword 6", false, true},
-        {"sz 5.50.4807.2300", false, false}, {"sz 4.72.3110.8", true, true},
-        {"sz 10.0.9200.16384", true, true},  {"", true, true}};
+    const std::tuple<std::u16string, bool, bool> cases[] = {
+        {u"sz 6.0.2800.1106", false, true},   {u"dword 6", false, true},
+        {u"sz 5.50.4807.2300", false, false}, {u"sz 4.72.3110.8", true, true},
+        {u"sz 10.0.9200.16384", true, true},  {u"", true, true}};
     for (const auto& [version, refused, lateSwitchesEnabled] : cases) {
-        SCOPED_TRACE(version);
+        SCOPED_TRACE(testing::PrintToString(version));
         store = support::MemoryRegistry();
-        store.Seed(kMachine, kIE, "Version", version);
+        store.Seed(kMachine, kIE, u"Version", version);
         Start();
-        EXPECT_EQ(form->lblVersion.text(), version.substr(version.find(' ') + 1));
+        EXPECT_EQ(form->lblVersion.text(), version.substr(version.find(u' ') + 1));
         EXPECT_EQ(form->closedDuringLoad(), refused);
-        EXPECT_EQ(form->chkSecurityZone.enabled() && form->chkIEErr.enabled(), lateSwitchesEnabled);
+        std::vector<Box> disabled;  // the toolbar's 22 while it is off, and the gate's two
+        for (const auto& [button, name] : kButtons) {
+            disabled.push_back(button);
+        }
+        if (!lateSwitchesEnabled) {
+            disabled.insert(disabled.begin(), {&F::chkIEErr, &F::chkSecurityZone});
+        }
+        EXPECT_EQ(Disabled(), refused ? std::vector<Box>{} : disabled);
         EXPECT_EQ(Messages().size(), refused ? 1u : 0u);
         std::int16_t cancel = 0;
         form->Form_Unload(cancel);
@@ -136,119 +181,184 @@ TEST_F(Form, TheVersionGate) {
 }
 
 TEST_F(Form, FailuresAreReportedByTheProcedureThatGuardsItself) {
-    store.Seed(kUser, kPolicy, "NoInternetIcon", "dword 70000");
-    store.Seed(kMachine, kMain, "IEWatsonDisabled", "sz yes");
-    store.Seed(kUser, kPolicy, "NoToolbarCustomize", "sz ");
+    store.Seed(kUser, kPolicy, u"NoInternetIcon", u"dword 70000");
+    store.Seed(kMachine, kMain, u"IEWatsonDisabled", u"sz yes");
+    store.Seed(kUser, kPolicy, u"NoToolbarCustomize", u"sz ");
     Start();
-    EXPECT_EQ(Messages(), (Lines{"Select_Buttons: Error: 13. Type mismatch",
-                                 "Error_Reporting: Error: 13. Type mismatch",
-                                 "Form_Load: Error: 6. Overflow"}));
-    EXPECT_TRUE(form->chkBack.enabled());  // Select_Buttons stopped before touching them
+    EXPECT_EQ(Messages(), (Lines{u"Select_Buttons: Error: 13. Type mismatch",
+                                 u"Error_Reporting: Error: 13. Type mismatch",
+                                 u"Form_Load: Error: 6. Overflow"}));
+    EXPECT_EQ(Disabled(), std::vector<Box>{});  // Select_Buttons stopped before touching them
     EXPECT_EQ(form->chkIEErr.value() + form->chkCache.value(), 0);  // later loaders did not run
 
-    toolkit::Guard(platform, "Any", [] { throw std::runtime_error("not the toolkit's own"); });
-    EXPECT_EQ(Messages(), Lines{"Any: Error: 51. Internal error"});
+    User(&F::cmdHelp, [](auto&) { throw std::runtime_error("not the toolkit's own"); });
+    EXPECT_EQ(Messages(), Lines{u"Korvane: Error: 51. Internal error"});
 }
 
 TEST_F(Form, TheToolbarSwitchNestsEachButtonsWriteInsideItsReload) {
-    store.Seed(kUser, kPolicy, "NoToolbarCustomize", "dword 5");
-    store.Seed(kUser, kPolicy, "Btn_Stop", "sz 2");
+    store.Seed(kUser, kPolicy, u"NoToolbarCustomize", u"dword 5");
+    store.Seed(kUser, kPolicy, u"Btn_Stop", u"sz 2");
+    store.Seed(kUser, kPolicy, u"Btn_Cut", u"dword 3");
     Start();
     Lines expected;
-    for (const auto& button : F::kToolbarButtons) {
-        const std::string value = button.value;  // each box's own click runs inside its reload
-        expected.insert(expected.end(), value == "Btn_Stop" ? 1 : 2,
-                        value + (value == "Btn_Stop" ? " = dword 2" : " = dword 1"));
+    for (const auto& [button, name] : kButtons) {  // each box's own click runs inside its reload
+        const bool clear = name == u"Btn_Stop";
+        expected.insert(expected.end(), clear ? 1 : 2,
+                        u"HKCU:" + name + (clear ? u" = dword 2" : u" = dword 1"));
+        EXPECT_EQ((*form.*button).value(), clear ? 0 : 1);
     }
-    expected.insert(expected.end(),
-                    {"NoToolbarCustomize = dword 1", "SpecifyDefaultButtons = dword 1"});
+    expected.insert(expected.end(), {u"HKCU:NoToolbarCustomize = dword 1",
+                                     u"HKCU:SpecifyDefaultButtons = dword 1"});
     Lines toolbar = Journal();
     toolbar.resize(expected.size());
     EXPECT_EQ(toolbar, expected);
+    EXPECT_EQ(Disabled(), std::vector<Box>{});
 
     Click(&F::chkFullScreen);
+    Click(&F::chkPrintPreview);
     Click(&F::chkSelect);
-    EXPECT_EQ(Journal(), (Lines{"Btn_Fullscreen = dword 2", "NoToolbarCustomize = dword 0",
-                                "SpecifyDefaultButtons = dword 0"}));
-    EXPECT_FALSE(form->chkPaste.enabled());
-    EXPECT_EQ(form->chkPaste.value(), 1);  // ticks stay
+    EXPECT_EQ(Journal(), (Lines{u"HKCU:Btn_Fullscreen = dword 2", u"HKCU:Btn_PrintPreview = dword 2",
+                                u"HKCU:NoToolbarCustomize = dword 0",
+                                u"HKCU:SpecifyDefaultButtons = dword 0"}));
+    EXPECT_EQ(Disabled().size(), 22u);
+    EXPECT_EQ(form->chkPaste.value() - form->chkStop.value(), 1);  // ticks stay
+    EXPECT_EQ(form->chkBack.tooltip(), u"HKCU\\" + kPolicy + u", Btn_Back: 1 when ticked, 2 when clear.");
 }
 
 TEST_F(Form, TextSettingsAndActions) {
-    store.Seed(kUser, kSettings, "MaxConnectionsPerServer", "dword 4");
-    store.Seed(kUser, kSettings, "MaxConnectionsPer1_0Server", "dword 8");
-    store.Seed(kUser, kMain, "Window Title", 2, {'a', 0, 0, 0});  // REG_EXPAND_SZ: not read
-    store.Seed(kUser, kIE, "Download Directory", "sz C:\\Down");
-    store.Seed(kUser, kIE + "\\TypedURLs\\Sub", "url1", "sz http://a/");
-    store.Seed(kUser, kIE + "\\Toolbar", "SmBrandBitmap", "sz x.bmp");
-    store.Seed(kUser, kIE + "\\Toolbar", "BackBitmap", 3, {'A', 0, 'B', 0, 0, 0, 'C'});  // UTF-16
+    store.Seed(kUser, kSettings, u"MaxConnectionsPerServer", u"dword 4");
+    store.Seed(kUser, kSettings, u"MaxConnectionsPer1_0Server", u"dword 8");
+    store.Seed(kUser, kMain, u"Window Title", 2, {'a', 0, 0, 0});  // REG_EXPAND_SZ: not read
+    store.Seed(kUser, kIE, u"Download Directory", u"sz C:\\Down");
+    store.Seed(kUser, kIE + u"\\TypedURLs\\Sub", u"url1", u"sz http://a/");
+    store.Seed(kUser, kIE + u"\\Toolbar", u"SmBrandBitmap", u"sz x.bmp");
+    store.Seed(kUser, kIE + u"\\Toolbar", u"BrandBitmap", u"sz y.bmp");
+    store.Seed(kUser, kIE + u"\\Toolbar", u"BackBitmap", 3, {'A', 0, 'B', 0, 0, 0, 'C'});  // UTF-16
     Start();
-    EXPECT_EQ(form->txtDefaultDir.tooltip(), "C:\\Down");
+    EXPECT_EQ(form->txtDefaultDir.tooltip(), u"C:\\Down");
     Lines start = Journal();
-    EXPECT_EQ(form->txtBackground.text(), "AB");  // a box holds no NUL: it shows what it writes
-    EXPECT_EQ(start[1], "BackBitmap = sz \"AB\"");
+    EXPECT_EQ(form->txtBackground.text(), u"AB");  // a box holds no NUL: it shows what it writes
+    EXPECT_EQ(start[1], u"HKCU:BackBitmap = sz \"AB\"");
     EXPECT_EQ(Lines(start.begin() + 3, start.end() - 1),
-              (Lines{"MaxConnectionsPerServer = dword 4", "MaxConnectionsPer1_0Server = dword 4"}));
+              (Lines{u"HKCU:MaxConnectionsPerServer = dword 4", u"HKCU:MaxConnectionsPer1_0Server = dword 4"}));
 
-    User(&F::txtDownload, [](auto& box) { box.UserEdit(""); });
-    Type(&F::txtDownload, "1x-.0");
-    EXPECT_EQ(
-        Journal(),
-        (Lines{"delete MaxConnectionsPerServer", "delete MaxConnectionsPer1_0Server",
-               "MaxConnectionsPerServer = dword 1", "MaxConnectionsPer1_0Server = dword 1",
-               "MaxConnectionsPerServer = dword 10", "MaxConnectionsPer1_0Server = dword 10"}));
-    User(&F::txtDownload, [](auto& box) { box.UserEdit("2147483648"); });  // pasted
-    EXPECT_EQ(Messages(), Lines(2, "RegistrySetKeyValue: Error: 6. Overflow"));
+    Type(&F::txtDownload, u"\b1x-.0\b");
+    EXPECT_EQ(Journal(), (Lines{u"delete HKCU:MaxConnectionsPerServer",
+                                u"delete HKCU:MaxConnectionsPer1_0Server",
+                                u"HKCU:MaxConnectionsPerServer = dword 1",
+                                u"HKCU:MaxConnectionsPer1_0Server = dword 1",
+                                u"HKCU:MaxConnectionsPerServer = dword 10",
+                                u"HKCU:MaxConnectionsPer1_0Server = dword 10",
+                                u"HKCU:MaxConnectionsPerServer = dword 1",
+                                u"HKCU:MaxConnectionsPer1_0Server = dword 1"}));
+    EXPECT_EQ(form->txtDownload.tooltip(), u"1");
+    User(&F::txtDownload, [](auto& box) { box.UserEdit(u"2147483648"); });  // pasted
+    EXPECT_EQ(Messages(), Lines(2, u"RegistrySetKeyValue: Error: 6. Overflow"));
+    Journal();
 
-    const std::string title = "\xCE\xA9mega \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80";
-    User(&F::txtIETitle, [&](auto& box) { box.UserEdit(title); });
-    Type(&F::txtDefaultDir, "x");  // the directory changes only through the picker
-    platform.folder = "C:\\Pick";
+    // An emoji arrives as two units: the lone first half is kept as it is, never replaced.
+    Type(&F::txtIETitle, u"a\xD83D\xDE00");
+    EXPECT_EQ(Journal(), (Lines{u"HKCU:Window Title = sz \"a\"", u"HKCU:Window Title = sz \"a\xD83D\"",
+                                u"HKCU:Window Title = sz \"a\xD83D\xDE00\""}));
+    Type(&F::txtDefaultDir, u"x");  // the directory changes only through the picker
+    platform.folder = [] { return u"C:\\Pick"; };
     Click(&F::cmdDir);
-    platform.folder = "";
+    platform.folder = [] { return u""; };
     Click(&F::cmdDir);
-    platform.openFile = "C:\\x\\y.bmp";
+    platform.openFile = u"C:\\x\\y.bmp";
     Click(&F::cmdBackground);
     platform.openFile.reset();
     Click(&F::cmdBackground);
     Click(&F::cmdClear);  // a key with sub keys stays
     Click(&F::cmdRestore);
-    platform.appDirectory = "C:\\";
+    platform.appDirectory = u"C:\\";
     Click(&F::cmdHelp);
     std::int16_t cancel = 0;
     form->Form_Unload(cancel);
     form->Form_Unload(cancel);  // a second close request while the first runs
-    EXPECT_EQ(Journal(),
-              (Lines{"Window Title = sz \"" + title + "\"", "Download Directory = sz \"C:\\Pick\"",
-                     "BackBitmap = sz \"C:\\x\\y.bmp\"", "BackBitmap = sz \"C:\\x\\y.bmp\"",
-                     "delete SmBrandBitmap", "BackBitmap = sz \"C:\\x\\y.bmp\""}));
-    EXPECT_EQ(platform.notepad, Lines{"notepad.exe C:\\\\readme.txt"});
+    EXPECT_EQ(Journal(), (Lines{u"HKCU:Download Directory = sz \"C:\\Pick\"",
+                                u"HKCU:BackBitmap = sz \"C:\\x\\y.bmp\"",
+                                u"HKCU:BackBitmap = sz \"C:\\x\\y.bmp\"", u"delete HKCU:BrandBitmap",
+                                u"delete HKCU:SmBrandBitmap", u"HKCU:BackBitmap = sz \"C:\\x\\y.bmp\""}));
+    EXPECT_EQ(form->txtDefaultDir.tooltip(), u"C:\\Pick");
+    EXPECT_EQ(platform.notepad, Lines{u"notepad.exe C:\\\\readme.txt"});
     EXPECT_EQ(Messages(), Lines{});
 }
 
-TEST_F(Form, AChangeRefusedForLackOfRightsIsToldOnceAndUndone) {
-    store.Seed(kMachine, kMain, "IEWatsonDisabled", "dword 1");
-    for (const auto& [root, path] :
-         {std::pair{kMachine, kMain}, {kUser, kPolicy}, {kUser, kMain}}) {
+TEST_F(Form, AChangeRefusedForLackOfRightsIsUndoneAndOffersARestartAsAdministrator) {
+    store.Seed(kMachine, kMain, u"IEWatsonDisabled", u"dword 1");
+    for (const auto& [root, path] : {std::pair{kMachine, kMain}, {kUser, kPolicy}, {kUser, kIE}}) {
         store.SetReadOnly(root, path);
     }
     Start();
     Journal();
-    EXPECT_EQ(Messages(), Lines{});  // start-up's own write-back stays silent
-    const std::string refused =
-        "Korvane: This setting could not be changed: it needs administrator rights.\r\n"
-        "Start Korvane as administrator to change it.";
+    Click(&F::chkPassCach);  // start-up's refused write-back stays silent, then and later
+    EXPECT_EQ(Messages(), Lines{});
+    const std::u16string offer = u"Korvane? This setting needs administrator rights.\r\n"
+                                 u"Restart Korvane as administrator to change it?";
     Click(&F::chkIEErr);
-    Click(&F::chkSelect);
-    EXPECT_EQ(Messages(), Lines(2, refused));
+    Click(&F::chkSelect);  // its 22 boxes are enabled, reloaded, and all put back
+    EXPECT_EQ(Messages(), Lines(2, offer));
     EXPECT_EQ(form->chkIEErr.value() - form->chkSelect.value(), 1);
-    EXPECT_FALSE(form->chkBack.enabled());
-    EXPECT_EQ(Journal(), Lines{});
+    EXPECT_EQ(Disabled().size(), 22u);
+    EXPECT_EQ(form->chkBack.value(), 0);
+    EXPECT_EQ(platform.restarts, Lines{});
+    EXPECT_EQ(Journal(), Lines{u"HKCU:DisablePasswordCaching = dword 1"});
 
-    Type(&F::txtIETitle, "ab");
-    Click(&F::cmdRestore);                  // deleting what is not there is no refusal
-    EXPECT_EQ(Messages(), Lines{refused});  // once per text box, which keeps its text
-    EXPECT_EQ(form->txtIETitle.text(), "ab");
+    platform.yes = true;
+    Click(&F::chkIEErr);
+    EXPECT_EQ(Messages(), Lines{offer});
+    EXPECT_EQ(platform.restarts, Lines{u"/check:30=0"});
+    EXPECT_TRUE(platform.closed);
+
+    platform.elevated = true;
+    Click(&F::chkAbout);  // not locked: written
+    Click(&F::chkIEErr);
+    EXPECT_EQ(Messages(), Lines{u"Korvane: This setting could not be changed: the permissions of "
+                                u"its registry key refuse the change even to administrators."});
+    EXPECT_EQ(form->chkIEErr.value(), 1);
+
+    // The folder picker lets the user tick a box while it is open: that accepted change stays
+    // when the picker's own write is refused.
+    platform.folder = [&] {
+        Click(&F::chkCache);
+        return u"C:\\Pick";
+    };
+    Click(&F::cmdDir);
+    Type(&F::txtIETitle, u"ab");
+    Click(&F::cmdRestore);  // deleting what is not there is no refusal
+    const std::u16string refused =
+        u"Korvane: This setting could not be changed: it needs administrator rights.\r\n"
+        u"Start Korvane as administrator to change it.";
+    EXPECT_EQ(Messages(), Lines(2, refused));  // once per text box, which keeps its text
+    EXPECT_EQ(form->chkCache.value(), 0);
+    EXPECT_EQ(form->txtIETitle.text(), u"ab");
+    EXPECT_EQ(Journal(), (Lines{u"HKLM:about = dword 4", u"HKLM:about: = dword 4",
+                                u"HKCU:Persistent = dword 1"}));
+}
+
+TEST_F(Form, ARestartAsAdministratorRepeatsTheUsersClick) {
+    Start();
+    Journal();
+    form->RepeatCheck(30, 1);  // chkIEErr
+    form->RepeatCheck(8, 1);   // chkBack, disabled: ignored as the user's click would be
+    form->RepeatCheck(0, 1);   // txtBackground: no check box
+    EXPECT_EQ(Journal(), (Lines{u"HKLM:IEWatsonDisabled = dword 1", u"HKLM:IEWatsonEnabled = dword 0"}));
+
+    const std::tuple<Lines, std::u16string, std::optional<std::pair<int, int>>, bool> cases[] = {
+        {{}, u"", std::nullopt, true},
+        {{u"/check:30=1", u"/user:S-1-5-21-1"}, u"S-1-5-21-1", std::pair{30, 1}, true},
+        {{u"/check:29=0"}, u"", std::pair{29, 0}, true},
+        {{u"/check:0=1"}, u"", std::nullopt, false},  // a text box
+        {{u"/check:30=2"}, u"", std::nullopt, false}, {{u"/user:"}, u"", std::nullopt, false},
+        {{u"/user:a", u"/user:a"}, u"a", std::nullopt, false}, {{u"x"}, u"", std::nullopt, false},
+    };
+    for (const auto& [arguments, user, check, understood] : cases) {
+        const app::CommandLine command = app::ParseCommandLine(arguments);
+        EXPECT_EQ(command.user, user);
+        EXPECT_EQ(command.check, check);
+        EXPECT_EQ(command.problem.empty(), understood) << testing::PrintToString(arguments);
+    }
 }
 
 }  // namespace

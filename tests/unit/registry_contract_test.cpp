@@ -9,4 +9,5 @@ INSTANTIATE_TEST_SUITE_P(Memory, RegistryContract,
                              "MemoryRegistry", [] { return std::make_unique<MemoryRegistry>(); },
                              [](registry::RegistryApi& api) {
                                  return static_cast<MemoryRegistry&>(api).openHandles();
-                             }}));
+                             },
+                             {}}));

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "toolkit/text.h"
+#include "toolkit/error.h"
 
 namespace toolkit::win32 {
 
@@ -35,33 +35,27 @@ ClassAndStyle ClassFor(Kind kind) {
     return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
 }
 
-HWND TopLevel(HWND window) {
-    return GetAncestor(window, GA_ROOT);
-}
-
 }  // namespace
 
-std::wstring Widen(const std::string& utf8) {
-    const std::u16string text = ToUtf16(utf8);
-    return std::wstring(text.begin(), text.end());
-}
-
-std::string Narrow(const std::wstring& utf16) {
-    return ToUtf8(std::u16string(utf16.begin(), utf16.end()));
-}
-
-std::wstring WindowText(HWND window) {
+std::u16string WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return FromWide(text.c_str());
 }
 
-NativeControl::NativeControl(Control& control, HWND parent, int id, RECT place, HFONT font,
-                             HWND tooltip)
-    : control_(control), tooltip_(tooltip) {
+HWND CreateTooltip(HWND owner, int width) {
+    const HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                         0, 0, 0, 0, owner, nullptr, nullptr, nullptr);
+    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, width);
+    return tooltip;
+}
+
+NativeControl::NativeControl(Control& control, Host& host, HWND parent, int id, RECT place,
+                             HFONT font, HWND tooltip)
+    : control_(control), host_(host) {
     const ClassAndStyle cls = ClassFor(control.kind());
-    hwnd_ = CreateWindowExW(cls.exStyle, cls.className, Widen(control.text()).c_str(),
+    hwnd_ = CreateWindowExW(cls.exStyle, cls.className, Wide(control.text()),
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, place.left,
                             place.top, place.right - place.left, place.bottom - place.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -78,13 +72,15 @@ NativeControl::NativeControl(Control& control, HWND parent, int id, RECT place, 
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeControl::WindowProc)));
-    if (control.kind() == Kind::TextBox && tooltip_ != nullptr) {
+    if (tooltip != nullptr && (control.kind() == Kind::TextBox || !control.tooltip().empty())) {
+        // The subclass relays the mouse to the tooltip, for the same reason.
+        tooltip_ = tooltip;
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.uFlags = TTF_IDISHWND;
         tool.hwnd = parent;
         tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-        tool.lpszText = const_cast<wchar_t*>(L"");
+        tool.lpszText = const_cast<wchar_t*>(Wide(control.tooltip()));
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     control_.AttachPeer(this);
@@ -102,6 +98,7 @@ void NativeControl::Refresh(const Control& control) {
         return;
     }
     refreshing_ = true;
+    const OnExit done{[this] { refreshing_ = false; }};
     if ((IsWindowEnabled(hwnd_) != FALSE) != control.enabled()) {
         EnableWindow(hwnd_, control.enabled() ? TRUE : FALSE);
     }
@@ -111,42 +108,42 @@ void NativeControl::Refresh(const Control& control) {
             SendMessageW(hwnd_, BM_SETCHECK, check, 0);
         }
     }
-    const std::wstring text = Widen(control.text());
-    if (WindowText(hwnd_) != text) {
-        SetWindowTextW(hwnd_, text.c_str());
+    // The text the user is editing is the control's already: it is never written back.
+    if (WindowText(hwnd_) != control.text()) {
+        SetWindowTextW(hwnd_, Wide(control.text()));
     }
-    if (control.kind() == Kind::TextBox && tooltip_ != nullptr) {
-        const std::wstring tip = Widen(control.tooltip());
+    if (tooltip_ != nullptr) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
         tool.hwnd = GetParent(hwnd_);
         tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-        tool.lpszText = const_cast<wchar_t*>(tip.c_str());
+        tool.lpszText = const_cast<wchar_t*>(Wide(control.tooltip()));
         SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    refreshing_ = false;
 }
 
-void NativeControl::OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kKeyPressMessage) {
-        auto& code = *reinterpret_cast<std::int16_t*>(lParam);
-        code = control_.UserKeyPress(code);
-    } else if (message == kMouseUpMessage) {
-        control_.UserMouseUp();
-    } else if (message == WM_COMMAND && !refreshing_) {
-        const WORD code = HIWORD(wParam);
-        if (code == BN_CLICKED || code == LBN_SELCHANGE) {
-            control_.UserClick();
-        } else if (code == EN_CHANGE) {
-            control_.UserEdit(Narrow(WindowText(hwnd_)));
-        }
+void NativeControl::OnNotify(WORD code) {
+    if (refreshing_) {
+        return;
+    }
+    if (code == BN_CLICKED || code == LBN_SELCHANGE) {
+        host_.UserAction(control_, [this] { control_.UserClick(); });
+    } else if (code == EN_CHANGE) {
+        host_.UserAction(control_, [this] { control_.UserEdit(WindowText(hwnd_)); });
     }
 }
 
 LRESULT CALLBACK NativeControl::WindowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
     auto* native = reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    const auto id = static_cast<WPARAM>(GetDlgCtrlID(window));
+    return native->OnMessage(message, wParam, lParam);
+}
+
+LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tooltip_ != nullptr && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        MSG relayed{hwnd_, message, wParam, lParam, 0, {}};
+        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     switch (message) {
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
@@ -154,24 +151,23 @@ LRESULT CALLBACK NativeControl::WindowProc(HWND window, UINT message, WPARAM wPa
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
             // A frame's controls notify the frame: the window answers them.
-            if (native->control_.kind() == Kind::Frame) {
-                return SendMessageW(TopLevel(window), message, wParam, lParam);
+            if (control_.kind() == Kind::Frame) {
+                return SendMessageW(GetAncestor(hwnd_, GA_ROOT), message, wParam, lParam);
             }
             break;
         case WM_ERASEBKGND:
             // A group box draws only its border and caption: the inside is the frame's to fill.
-            if (native->control_.kind() == Kind::Frame) {
+            if (control_.kind() == Kind::Frame) {
                 RECT inside{};
-                GetClientRect(window, &inside);
+                GetClientRect(hwnd_, &inside);
                 FillRect(reinterpret_cast<HDC>(wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
                 return 1;
             }
             break;
         case WM_CHAR:
-            if (native->control_.kind() == Kind::TextBox && native->control_.onKeyPress) {
-                std::int16_t code = static_cast<std::int16_t>(wParam);
-                SendMessageW(TopLevel(window), kKeyPressMessage, id,
-                             reinterpret_cast<LPARAM>(&code));
+            if (control_.kind() == Kind::TextBox && control_.onKeyPress) {
+                auto code = static_cast<std::int16_t>(wParam);
+                host_.UserAction(control_, [&] { code = control_.UserKeyPress(code); });
                 if (code == 0) {
                     return 0;
                 }
@@ -182,20 +178,18 @@ LRESULT CALLBACK NativeControl::WindowProc(HWND window, UINT message, WPARAM wPa
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
             // The button holds the mouse while pressed: only a release over it counts.
-            const LRESULT result =
-                CallWindowProcW(native->previous_, window, message, wParam, lParam);
+            const LRESULT result = CallWindowProcW(previous_, hwnd_, message, wParam, lParam);
             RECT client{};
-            GetClientRect(window, &client);
-            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (native->control_.onMouseUp && PtInRect(&client, at)) {
-                SendMessageW(TopLevel(window), kMouseUpMessage, id, 0);
+            GetClientRect(hwnd_, &client);
+            if (control_.onMouseUp && PtInRect(&client, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
+                host_.UserAction(control_, [this] { control_.UserMouseUp(); });
             }
             return result;
         }
         default:
             break;
     }
-    return CallWindowProcW(native->previous_, window, message, wParam, lParam);
+    return CallWindowProcW(previous_, hwnd_, message, wParam, lParam);
 }
 
 }  // namespace toolkit::win32

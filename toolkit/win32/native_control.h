@@ -4,49 +4,62 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "toolkit/controls.h"
 
 namespace toolkit::win32 {
 
-// Key presses and mouse releases reach the top-level window as these messages, wParam the
-// control's id, so that every user action passes one window procedure. kKeyPress's lParam
-// points to the character code, which the receiver may set to 0 to discard the key.
-inline constexpr UINT kKeyPressMessage = WM_APP + 1;
-inline constexpr UINT kMouseUpMessage = WM_APP + 2;
+// Between the program's UTF-16 and Windows' wide characters, which are the same units.
+inline const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+inline std::u16string FromWide(const wchar_t* text) {
+    return reinterpret_cast<const char16_t*>(text);
+}
+std::u16string WindowText(HWND window);
 
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& utf16);
-std::wstring WindowText(HWND window);
+// The window that holds the controls: each user action on one of them runs through it.
+class Host {
+public:
+    virtual void UserAction(Control& control, const std::function<void()>& action) noexcept = 0;
+
+protected:
+    ~Host() = default;
+};
+
+// A tooltip window for `owner`'s controls: texts shown as they are (an "&" is no mnemonic),
+// wrapped at `width` pixels.
+HWND CreateTooltip(HWND owner, int width);
 
 class NativeControl final : public Peer {
 public:
-    // `tooltip` is the window's tooltip control, which text boxes register with.
-    NativeControl(Control& control, HWND parent, int id, RECT place, HFONT font, HWND tooltip);
+    // `tooltip` shows the text box's text or any other control's tooltip, when it has one.
+    NativeControl(Control& control, Host& host, HWND parent, int id, RECT place, HFONT font,
+                  HWND tooltip);
     ~NativeControl();
     NativeControl(const NativeControl&) = delete;
     NativeControl& operator=(const NativeControl&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    Control& control() const { return control_; }
-    // True while the control mirrors a change: what it notifies then is no user's doing.
-    bool refreshing() const { return refreshing_; }
 
     void Refresh(const Control& control) override;
 
-    // The user's action behind a message that the top-level window received for this control:
-    // WM_COMMAND, kKeyPressMessage or kMouseUpMessage.
-    void OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A notification that this control sent its window (BN_CLICKED, EN_CHANGE, ...). What it
+    // sends while it mirrors the control's own change is no user's doing.
+    void OnNotify(WORD code);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     Control& control_;
+    Host& host_;
     HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
+    HWND tooltip_ = nullptr;  // set when the control has a tool in it
     WNDPROC previous_ = nullptr;  // the control class's own procedure
-    bool refreshing_ = false;     // our own WM_SETTEXT: its EN_CHANGE is no user's edit
+    bool refreshing_ = false;     // our own BM_SETCHECK or WM_SETTEXT under way
 };
 
 }  // namespace toolkit::win32
