@@ -37,8 +37,9 @@ void frmKorvane::SetCheckBoxTips() {
         (this->*tip.box).SetTooltip(tip.text);
     }
     for (const ToolbarButton& button : kToolbarButtons) {
-        (this->*button.box).SetTooltip(kPolicy + (u", " + std::u16string(button.value)) +
-                                       u": 1 when ticked, 2 when clear.");
+        (this->*button.box)
+            .SetTooltip(kPolicy + (u", " + std::u16string(button.value)) +
+                        u": 1 when ticked, 2 when clear.");
     }
 }
 

@@ -10,9 +10,9 @@
 namespace app {
 
 struct CommandLine {
-    std::u16string user;                        // "" for the program's own user
-    std::optional<std::pair<int, int>> check;   // the box's tab index and its new state
-    std::u16string problem;                     // what is not understood, or ""
+    std::u16string user;                       // "" for the program's own user
+    std::optional<std::pair<int, int>> check;  // the box's tab index and its new state
+    std::u16string problem;                    // what is not understood, or ""
 };
 
 // Each argument once, in any order; anything else is a problem.

@@ -15,7 +15,7 @@ struct RegistryBackend {
     std::string name;
     // A backend for one case; each case works below HKCU\Software\KorvaneTest, which is empty.
     std::function<std::unique_ptr<registry::RegistryApi>()> make;
-    std::function<int(registry::RegistryApi&)> openHandles;  // unset when it cannot tell
+    std::function<int(registry::RegistryApi&)> openHandles;          // unset when it cannot tell
     std::function<std::int32_t(std::u16string_view, bool)> numbers;  // the platform's, if real
     friend void PrintTo(const RegistryBackend& backend, std::ostream* out) { *out << backend.name; }
 };
@@ -38,7 +38,9 @@ protected:
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(text);
         return Bytes(bytes, bytes + N * 2);
     }
-    static std::u16string Path(const std::u16string& sub) { return u"Software\\KorvaneTest\\" + sub; }
+    static std::u16string Path(const std::u16string& sub) {
+        return u"Software\\KorvaneTest\\" + sub;
+    }
     // Straight through the port, past modRegistry's conversions; `write` creates the key.
     registry::KeyHandle Open(const std::u16string& sub, bool write = false) {
         const std::u16string path = Path(sub);
@@ -107,15 +109,27 @@ TEST_P(RegistryContract, NumericTextIsReadThePlatformsWay) {
     }
     const std::tuple<std::u16string, bool, std::int64_t> cases[] = {
         // text, into 16 bits, the number or -13 / -6 for the error
-        {u",5", false, -13}, {u"1,000", false, 1000}, {u"&H1F", false, 31}, {u"1.5", false, 2},
-        {u"2.5", false, 2}, {u"1\u00A0", false, 1}, {u"007.5", false, 8}, {u"5e-1", false, 0},
-        {u"15e-1", false, 2}, {u"&HFFFF", true, -1}, {u"32768", true, -6}, {u"yes", true, -13},
-        {u"&HFFFFFFFF", false, -1}, {u"2147483648", false, -6}, {u"1\0" u"2", false, -13},
+        {u",5", false, -13},
+        {u"1,000", false, 1000},
+        {u"&H1F", false, 31},
+        {u"1.5", false, 2},
+        {u"2.5", false, 2},
+        {u"1\u00A0", false, 1},
+        {u"007.5", false, 8},
+        {u"5e-1", false, 0},
+        {u"15e-1", false, 2},
+        {u"&HFFFF", true, -1},
+        {u"32768", true, -6},
+        {u"yes", true, -13},
+        {u"&HFFFFFFFF", false, -1},
+        {u"2147483648", false, -6},
+        {std::u16string{u'1', 0, u'2'}, false, -13},
     };
     for (const auto& [text, int16, expected] : cases) {
         std::int64_t number = 0;
         try {
-            number = int16 ? registry::ToInt16(text, platform_) : registry::ToInt32(text, platform_);
+            number =
+                int16 ? registry::ToInt16(text, platform_) : registry::ToInt32(text, platform_);
         } catch (const toolkit::Error& error) {
             number = -error.number;
         }

@@ -38,7 +38,8 @@ std::u16string OwnSid() {
         }
         CloseHandle(token);
     }
-    return size == 0 ? std::u16string() : SidText(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid);
+    return size == 0 ? std::u16string()
+                     : SidText(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid);
 }
 
 // "DOMAIN\user", or the SID itself when the account is unknown here.

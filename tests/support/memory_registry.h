@@ -44,7 +44,8 @@ public:
     Status SetValue(Key key, std::u16string_view name, std::uint32_t type,
                     std::span<const std::uint8_t> data) override {
         const Value& value = At(key)[Fold(name)] = {type, {data.begin(), data.end()}};
-        return Log(u"set " + handles_[key] + u"\\" + std::u16string(name) + u" = " + Describe(value));
+        return Log(u"set " + handles_[key] + u"\\" + std::u16string(name) + u" = " +
+                   Describe(value));
     }
     Status DeleteValue(Key key, std::u16string_view name) override {
         const std::u16string line = u"delete " + handles_.at(key) + u"\\" + std::u16string(name);
@@ -61,7 +62,9 @@ public:
     Status CloseKey(Key key) override { return handles_.erase(key) ? kSuccess : 6; }
 
     // Opening it or a key below for writing, or deleting one of them, is refused from now on.
-    void SetReadOnly(Key root, std::u16string_view path) { readOnly_.push_back(Slot(Full(root, path))); }
+    void SetReadOnly(Key root, std::u16string_view path) {
+        readOnly_.push_back(Slot(Full(root, path)));
+    }
     // Set up and read the store directly: no handles, no journal, no read-only check.
     void Seed(Key root, std::u16string_view path, std::u16string_view name, std::uint32_t type,
               Bytes data) {
@@ -70,7 +73,8 @@ public:
     // Stores "dword N" or "sz TEXT"; anything else stores nothing.
     void Seed(Key root, std::u16string_view path, std::u16string_view name, std::u16string seed) {
         if (seed.starts_with(u"dword ")) {
-            const auto number = static_cast<std::uint32_t>(std::stoul(std::string(seed.begin() + 6, seed.end())));
+            const auto number =
+                static_cast<std::uint32_t>(std::stoul(std::string(seed.begin() + 6, seed.end())));
             const auto* bytes = reinterpret_cast<const std::uint8_t*>(&number);
             Seed(root, path, name, kRegDword, Bytes(bytes, bytes + 4));
         } else if (seed.starts_with(u"sz ")) {

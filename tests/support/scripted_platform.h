@@ -19,7 +19,9 @@ struct ScriptedPlatform final : toolkit::Platform {
         return yes;
     }
     std::u16string AppDirectory() override { return appDirectory; }
-    void StartNotepad(const std::u16string& commandLine) override { notepad.push_back(commandLine); }
+    void StartNotepad(const std::u16string& commandLine) override {
+        notepad.push_back(commandLine);
+    }
     std::optional<std::u16string> OpenFile(const std::u16string&) override { return openFile; }
     std::u16string BrowseForFolder(const std::u16string&) override { return folder(); }
     std::int32_t NumberFromText(std::u16string_view text, bool int16) override {
@@ -50,7 +52,7 @@ struct ScriptedPlatform final : toolkit::Platform {
     std::u16string appDirectory = u"C:\\Korvane";
     std::vector<std::u16string> notepad;
     std::optional<std::u16string> openFile;  // nothing: the dialog is cancelled
-    std::function<std::u16string()> folder = [] { return u""; };  // "": none chosen
+    std::function<std::u16string()> folder = [] { return u""; };     // "": none chosen
     std::function<std::int32_t(std::u16string_view, bool)> numbers;  // the real ones, if set
     bool yes = false, elevated = false, closed = false;
     std::vector<std::u16string> restarts;

@@ -59,8 +59,9 @@ protected:
             if (code != 0) {
                 User(box, [&](auto& control) {  // a backspace takes the last unit
                     const std::u16string& text = control.text();
-                    control.UserEdit(code == 8 ? text.substr(0, std::max<std::size_t>(text.size(), 1) - 1)
-                                               : text + static_cast<char16_t>(code));
+                    control.UserEdit(code == 8
+                                         ? text.substr(0, std::max<std::size_t>(text.size(), 1) - 1)
+                                         : text + static_cast<char16_t>(code));
                 });
             }
         }
@@ -70,7 +71,8 @@ protected:
     Lines Journal(const std::u16string& key = u"") {
         Lines lines;
         for (std::u16string line : std::exchange(store.journal, {})) {
-            const auto hive = line.find(u" HK") + 1, name = line.rfind(u'\\', line.find(u" = ")) + 1;
+            const auto hive = line.find(u" HK") + 1,
+                       name = line.rfind(u'\\', line.find(u" = ")) + 1;
             if (key.empty() || line.substr(hive + 5, name - hive - 6) == key) {
                 line.replace(hive + 4, name - hive - 4, u":");
             }
@@ -97,9 +99,11 @@ protected:
 
 TEST_F(Form, EachSwitchShowsWhatIsStoredAndWritesEachChange) {
     const std::u16string kAuto = kCV + u"Explorer\\AutoComplete", kZone = kSettings + u"\\Zones\\0",
-                         kProtocols = u"SOFTWARE" + kSettings.substr(8) + u"\\ZoneMap\\ProtocolDefaults";
+                         kProtocols =
+                             u"SOFTWARE" + kSettings.substr(8) + u"\\ZoneMap\\ProtocolDefaults";
     // box, where its value is, what is stored, the box at start, what start-up and a click write
-    const std::tuple<Box, registry::Key, std::u16string, const char16_t*, const char16_t*, int, Lines, Lines>
+    const std::tuple<Box, registry::Key, std::u16string, const char16_t*, const char16_t*, int,
+                     Lines, Lines>
         cases[] = {
             // clang-format off
         {&F::chkAutoAppend, kUser, kAuto, u"Append Completion", u"", 1, {u"HKCU:Append Completion = sz \"yes\""}, {u"HKCU:Append Completion = sz \"no\""}},
@@ -124,10 +128,10 @@ TEST_F(Form, EachSwitchShowsWhatIsStoredAndWritesEachChange) {
         };
     Start();
     const Lines fresh = Journal();  // in loader order
-    EXPECT_EQ(fresh, (Lines{u"HKCU:Append Completion = sz \"yes\"", u"HKCU:NoUpdateCheck = dword 0",
-                            u"HKCU:MaxConnectionsPerServer = dword 2",
-                            u"HKCU:MaxConnectionsPer1_0Server = dword 2",
-                            u"HKCU:Persistent = dword 0"}));
+    EXPECT_EQ(fresh,
+              (Lines{u"HKCU:Append Completion = sz \"yes\"", u"HKCU:NoUpdateCheck = dword 0",
+                     u"HKCU:MaxConnectionsPerServer = dword 2",
+                     u"HKCU:MaxConnectionsPer1_0Server = dword 2", u"HKCU:Persistent = dword 0"}));
     for (const auto& [box, root, path, name, stored, shown, startWrites, clickWrites] : cases) {
         SCOPED_TRACE(testing::PrintToString(name + std::u16string(u" ") + stored));
         store = support::MemoryRegistry();
@@ -217,12 +221,14 @@ TEST_F(Form, TheToolbarSwitchNestsEachButtonsWriteInsideItsReload) {
     Click(&F::chkFullScreen);
     Click(&F::chkPrintPreview);
     Click(&F::chkSelect);
-    EXPECT_EQ(Journal(), (Lines{u"HKCU:Btn_Fullscreen = dword 2", u"HKCU:Btn_PrintPreview = dword 2",
-                                u"HKCU:NoToolbarCustomize = dword 0",
-                                u"HKCU:SpecifyDefaultButtons = dword 0"}));
+    EXPECT_EQ(
+        Journal(),
+        (Lines{u"HKCU:Btn_Fullscreen = dword 2", u"HKCU:Btn_PrintPreview = dword 2",
+               u"HKCU:NoToolbarCustomize = dword 0", u"HKCU:SpecifyDefaultButtons = dword 0"}));
     EXPECT_EQ(Disabled().size(), 22u);
     EXPECT_EQ(form->chkPaste.value() - form->chkStop.value(), 1);  // ticks stay
-    EXPECT_EQ(form->chkBack.tooltip(), u"HKCU\\" + kPolicy + u", Btn_Back: 1 when ticked, 2 when clear.");
+    EXPECT_EQ(form->chkBack.tooltip(),
+              u"HKCU\\" + kPolicy + u", Btn_Back: 1 when ticked, 2 when clear.");
 }
 
 TEST_F(Form, TextSettingsAndActions) {
@@ -240,7 +246,8 @@ TEST_F(Form, TextSettingsAndActions) {
     EXPECT_EQ(form->txtBackground.text(), u"AB");  // a box holds no NUL: it shows what it writes
     EXPECT_EQ(start[1], u"HKCU:BackBitmap = sz \"AB\"");
     EXPECT_EQ(Lines(start.begin() + 3, start.end() - 1),
-              (Lines{u"HKCU:MaxConnectionsPerServer = dword 4", u"HKCU:MaxConnectionsPer1_0Server = dword 4"}));
+              (Lines{u"HKCU:MaxConnectionsPerServer = dword 4",
+                     u"HKCU:MaxConnectionsPer1_0Server = dword 4"}));
 
     Type(&F::txtDownload, u"\b1x-.0\b");
     EXPECT_EQ(Journal(), (Lines{u"delete HKCU:MaxConnectionsPerServer",
@@ -258,8 +265,9 @@ TEST_F(Form, TextSettingsAndActions) {
 
     // An emoji arrives as two units: the lone first half is kept as it is, never replaced.
     Type(&F::txtIETitle, u"a\xD83D\xDE00");
-    EXPECT_EQ(Journal(), (Lines{u"HKCU:Window Title = sz \"a\"", u"HKCU:Window Title = sz \"a\xD83D\"",
-                                u"HKCU:Window Title = sz \"a\xD83D\xDE00\""}));
+    EXPECT_EQ(Journal(),
+              (Lines{u"HKCU:Window Title = sz \"a\"", u"HKCU:Window Title = sz \"a\xD83D\"",
+                     u"HKCU:Window Title = sz \"a\xD83D\xDE00\""}));
     Type(&F::txtDefaultDir, u"x");  // the directory changes only through the picker
     platform.folder = [] { return u"C:\\Pick"; };
     Click(&F::cmdDir);
@@ -276,10 +284,11 @@ TEST_F(Form, TextSettingsAndActions) {
     std::int16_t cancel = 0;
     form->Form_Unload(cancel);
     form->Form_Unload(cancel);  // a second close request while the first runs
-    EXPECT_EQ(Journal(), (Lines{u"HKCU:Download Directory = sz \"C:\\Pick\"",
-                                u"HKCU:BackBitmap = sz \"C:\\x\\y.bmp\"",
-                                u"HKCU:BackBitmap = sz \"C:\\x\\y.bmp\"", u"delete HKCU:BrandBitmap",
-                                u"delete HKCU:SmBrandBitmap", u"HKCU:BackBitmap = sz \"C:\\x\\y.bmp\""}));
+    EXPECT_EQ(Journal(),
+              (Lines{u"HKCU:Download Directory = sz \"C:\\Pick\"",
+                     u"HKCU:BackBitmap = sz \"C:\\x\\y.bmp\"",
+                     u"HKCU:BackBitmap = sz \"C:\\x\\y.bmp\"", u"delete HKCU:BrandBitmap",
+                     u"delete HKCU:SmBrandBitmap", u"HKCU:BackBitmap = sz \"C:\\x\\y.bmp\""}));
     EXPECT_EQ(form->txtDefaultDir.tooltip(), u"C:\\Pick");
     EXPECT_EQ(platform.notepad, Lines{u"notepad.exe C:\\\\readme.txt"});
     EXPECT_EQ(Messages(), Lines{});
@@ -294,8 +303,9 @@ TEST_F(Form, AChangeRefusedForLackOfRightsIsUndoneAndOffersARestartAsAdministrat
     Journal();
     Click(&F::chkPassCach);  // start-up's refused write-back stays silent, then and later
     EXPECT_EQ(Messages(), Lines{});
-    const std::u16string offer = u"Korvane? This setting needs administrator rights.\r\n"
-                                 u"Restart Korvane as administrator to change it?";
+    const std::u16string offer =
+        u"Korvane? This setting needs administrator rights.\r\n"
+        u"Restart Korvane as administrator to change it?";
     Click(&F::chkIEErr);
     Click(&F::chkSelect);  // its 22 boxes are enabled, reloaded, and all put back
     EXPECT_EQ(Messages(), Lines(2, offer));
@@ -343,15 +353,18 @@ TEST_F(Form, ARestartAsAdministratorRepeatsTheUsersClick) {
     form->RepeatCheck(30, 1);  // chkIEErr
     form->RepeatCheck(8, 1);   // chkBack, disabled: ignored as the user's click would be
     form->RepeatCheck(0, 1);   // txtBackground: no check box
-    EXPECT_EQ(Journal(), (Lines{u"HKLM:IEWatsonDisabled = dword 1", u"HKLM:IEWatsonEnabled = dword 0"}));
+    EXPECT_EQ(Journal(),
+              (Lines{u"HKLM:IEWatsonDisabled = dword 1", u"HKLM:IEWatsonEnabled = dword 0"}));
 
     const std::tuple<Lines, std::u16string, std::optional<std::pair<int, int>>, bool> cases[] = {
         {{}, u"", std::nullopt, true},
         {{u"/check:30=1", u"/user:S-1-5-21-1"}, u"S-1-5-21-1", std::pair{30, 1}, true},
         {{u"/check:29=0"}, u"", std::pair{29, 0}, true},
         {{u"/check:0=1"}, u"", std::nullopt, false},  // a text box
-        {{u"/check:30=2"}, u"", std::nullopt, false}, {{u"/user:"}, u"", std::nullopt, false},
-        {{u"/user:a", u"/user:a"}, u"a", std::nullopt, false}, {{u"x"}, u"", std::nullopt, false},
+        {{u"/check:30=2"}, u"", std::nullopt, false},
+        {{u"/user:"}, u"", std::nullopt, false},
+        {{u"/user:a", u"/user:a"}, u"a", std::nullopt, false},
+        {{u"x"}, u"", std::nullopt, false},
     };
     for (const auto& [arguments, user, check, understood] : cases) {
         const app::CommandLine command = app::ParseCommandLine(arguments);

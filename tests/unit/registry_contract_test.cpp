@@ -6,7 +6,8 @@ using support::MemoryRegistry;
 
 INSTANTIATE_TEST_SUITE_P(Memory, RegistryContract,
                          ::testing::Values(RegistryBackend{
-                             "MemoryRegistry", [] { return std::make_unique<MemoryRegistry>(); },
+                             "MemoryRegistry",
+                             [] { return std::make_unique<MemoryRegistry>(); },
                              [](registry::RegistryApi& api) {
                                  return static_cast<MemoryRegistry&>(api).openHandles();
                              },

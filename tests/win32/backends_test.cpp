@@ -6,6 +6,7 @@
 
 #include <thread>
 
+#include "app/win32/win32_platform.h"
 #include "registry/win32/advapi_registry.h"
 #include "shell/mod_folder.h"
 #include "tests/registry_contract.h"
@@ -15,10 +16,35 @@ namespace {
 
 INSTANTIATE_TEST_SUITE_P(Advapi, RegistryContract,
                          ::testing::Values(RegistryBackend{
-                             "AdvapiRegistry", [] {
+                             "AdvapiRegistry",
+                             [] {
                                  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KorvaneTest");
                                  return std::make_unique<registry::AdvapiRegistry>();
+                             },
+                             {},
+                             [](std::u16string_view text, bool int16) {
+                                 return app::win32::Win32Platform().NumberFromText(text, int16);
                              }}));
+
+// The keys a write creates outlive the session: a volatile one would refuse a lasting sub key.
+TEST(AdvapiRegistry, WritesCreateLastingKeysAndAnotherUsersSettingsStandForTheCurrentUsers) {
+    const wchar_t* other = L"S-1-5-21-1-2-3-1001";
+    HKEY root = nullptr, key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_USERS, other, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr),
+        0);
+    registry::AdvapiRegistry api(reinterpret_cast<registry::Key>(root));
+    support::ScriptedPlatform platform;
+    registry::modRegistry(api, platform)
+        .RegistrySetKeyValue(registry::kCurrentUser, u"Software\\KorvaneUser", u"N", u"1", 4);
+    EXPECT_EQ(RegCreateKeyExW(root, L"Software\\KorvaneUser\\Lasting", 0, nullptr,
+                              REG_OPTION_NON_VOLATILE, KEY_READ, nullptr, &key, nullptr),
+              0);
+    RegCloseKey(key);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\KorvaneUser", 0, KEY_READ, &key), 2);
+    RegCloseKey(root);
+    RegDeleteTreeW(HKEY_USERS, other);
+}
 
 // As a user, from another thread: picks `name` on the desktop and presses OK (Cancel for "").
 void PickOnTheDesktop(std::wstring name) {
@@ -53,8 +79,8 @@ TEST(FolderBrowser, ReturnsTheChosenFoldersPathWhateverItsScriptOrEmptyOnCancel)
     CreateDirectoryW(folder.c_str(), nullptr);
     for (const std::wstring& pick : {name, std::wstring()}) {
         std::thread user(PickOnTheDesktop, pick);
-        EXPECT_EQ(shell::BrowseForFolder("Pick A Folder"),
-                  pick.empty() ? "" : toolkit::win32::Narrow(folder));
+        EXPECT_EQ(shell::BrowseForFolder(u"Pick A Folder"),
+                  pick.empty() ? u"" : toolkit::win32::FromWide(folder.c_str()));
         user.join();
     }
     RemoveDirectoryW(folder.c_str());

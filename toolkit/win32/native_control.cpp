@@ -181,7 +181,8 @@ LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const LRESULT result = CallWindowProcW(previous_, hwnd_, message, wParam, lParam);
             RECT client{};
             GetClientRect(hwnd_, &client);
-            if (control_.onMouseUp && PtInRect(&client, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
+            if (control_.onMouseUp &&
+                PtInRect(&client, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
                 host_.UserAction(control_, [this] { control_.UserMouseUp(); });
             }
             return result;

@@ -57,7 +57,7 @@ private:
     Control& control_;
     Host& host_;
     HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;  // set when the control has a tool in it
+    HWND tooltip_ = nullptr;      // set when the control has a tool in it
     WNDPROC previous_ = nullptr;  // the control class's own procedure
     bool refreshing_ = false;     // our own BM_SETCHECK or WM_SETTEXT under way
 };
