@@ -285,17 +285,25 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         }
     }
 
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
-                               nullptr, instance, nullptr);
-    for (const wchar_t* name :
-         {L"txtBackground", L"txtIETitle", L"txtDownload", L"txtDefaultDir", L"txtAddDomain"}) {
+    // Every text box and every check box has a tool: a check box's says what it writes.
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                               instance, nullptr);
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, Px(7350));
+    for (Row& row : rows) {
+        if (row.kind != kText && row.kind != kCheck) {
+            continue;
+        }
         TOOLINFOW tool = {};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window;
-        tool.uId = reinterpret_cast<UINT_PTR>(Find(name)->hwnd);
-        tool.lpszText = const_cast<wchar_t*>(L"");
+        tool.hwnd = GetParent(row.hwnd);
+        tool.uId = reinterpret_cast<UINT_PTR>(row.hwnd);
+        tool.lpszText = const_cast<wchar_t*>(
+            row.kind == kText ? L""
+                              : L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\"
+                                L"Explorer, Btn_Back: 1 when ticked, 2 when clear.");
         SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 
