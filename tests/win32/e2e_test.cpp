@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <sddl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
+#include <source_location>
 #include <string>
 #include <thread>
 
@@ -105,7 +107,10 @@ public:
         return nullptr;
     }
     HWND Control(Box box) { return Find(window_, app::kFirstControlId + app::RowOf(box).tabIndex); }
-    bool Checked(Box box) { return Send(Control(box), BM_GETCHECK) == BST_CHECKED; }
+    bool Focused(Box box) {
+        GUITHREADINFO info{sizeof(info)};
+        return GetGUIThreadInfo(process_.dwThreadId, &info) && info.hwndFocus == Control(box);
+    }
 
     // A press and a release of the left button; `release` in the control's client pixels.
     void Click(Box box, LPARAM release = MAKELPARAM(3, 3)) {
@@ -119,11 +124,18 @@ public:
             Send(Control(box), WM_CHAR, key, 1);
         }
     }
-    // The open message box as "title: prompt", answered with OK; "" when none opens.
-    std::wstring Answer() {
+    // The open message box (owned, OK alone, no icon) as "title: prompt", answered; "" if none.
+    std::wstring Answer(std::source_location at = std::source_location::current()) {
         HWND box = nullptr;
         WaitFor([&] { return (box = Top(L"#32770")) != nullptr; }, 2000);
         const std::wstring said = box ? Text(box) + L": " + Text(GetDlgItem(box, 0xFFFF)) : L"";
+        const testing::ScopedTrace trace(at.file_name(), static_cast<int>(at.line()), "Answer()");
+        EXPECT_TRUE(!box || !window_ || GetWindow(box, GW_OWNER) == window_);
+        EXPECT_TRUE(!box || (GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) &&
+                             !GetDlgItem(box, IDYES) && !GetDlgItem(box, IDNO)));
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            EXPECT_EQ(Send(child, STM_GETICON), 0) << "control " << GetDlgCtrlID(child);
+        }
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         WaitFor([&] { return !IsWindow(box); });
         return said;
@@ -173,6 +185,7 @@ TEST_F(EndToEnd, ClicksWriteAtOnceAndTheRestartNoticeComesOnce) {
     program.Click(&F::chkIcon);
     EXPECT_EQ(program.Answer(),
               L"Korvane: You need to restart before this setting will take effect.");
+    EXPECT_TRUE(WaitFor([&] { return program.Focused(&F::chkIcon); }));
     EXPECT_EQ(Stored(kUser, kPolicy, L"NoInternetIcon"), L"dword 1");
     program.Click(&F::chkIcon);
     EXPECT_EQ(program.Answer(), L"");
@@ -180,7 +193,31 @@ TEST_F(EndToEnd, ClicksWriteAtOnceAndTheRestartNoticeComesOnce) {
 
     EXPECT_FALSE(IsWindowEnabled(program.Control(&F::chkBack)));
     program.Click(&F::chkSelect);
-    EXPECT_TRUE(IsWindowEnabled(program.Control(&F::chkBack)));
+    // At the screen's resolution, each in its container; all enabled now, Tab goes by tab index.
+    const int dpi = GetDeviceCaps(GetDC(nullptr), LOGPIXELSY);
+    const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    RECT at{};
+    GetClientRect(program.window_, &at);
+    EXPECT_EQ(std::tuple(at.right, at.bottom,
+                         GetWindowLongW(program.window_, GWL_STYLE) &
+                             (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX)),
+              std::tuple(px(app::kClientWidthTwips), px(app::kClientHeightTwips), 0L));
+    auto rows = app::kLayout;
+    std::ranges::sort(rows, {}, &app::LayoutRow::tabIndex);
+    HWND next = program.Control(&F::txtBackground);
+    for (const app::LayoutRow& row : rows) {
+        const HWND control = program.Control(row.control);
+        GetWindowRect(control, &at);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
+        EXPECT_EQ(std::tuple(at.left, at.top, at.right - at.left, at.bottom - at.top),
+                  std::tuple(px(row.left), px(row.top), px(row.width), px(row.height)));
+        if (row.kind != toolkit::Kind::Label && row.kind != toolkit::Kind::Frame &&
+            row.container != &F::Frame7) {  // the hidden group never takes the focus
+            EXPECT_EQ(control, next) << "tab index " << row.tabIndex;
+            next = GetNextDlgTabItem(program.window_, control, FALSE);
+        }
+    }
+    EXPECT_EQ(next, program.Control(&F::txtBackground));
     program.Click(&F::chkFullScreen);
     EXPECT_EQ(Stored(kUser, kPolicy, L"Btn_Fullscreen"), L"dword 2");
 }
@@ -191,17 +228,21 @@ TEST_F(EndToEnd, TextOfAnyScriptIsShownTypedAndChosenUnchanged) {
     CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     Seed(kUser, kMain, L"Window Title", title);
     Program program;
-    GUITHREADINFO focus{sizeof(focus)};  // in the first control of the Tab order, which nests
-    EXPECT_TRUE(WaitFor([&] {
-        GetGUIThreadInfo(program.process_.dwThreadId, &focus);
-        return focus.hwndFocus == program.Control(&F::txtBackground);
-    }));
-    EXPECT_EQ(GetNextDlgTabItem(program.window_, focus.hwndFocus, TRUE),
-              program.Control(&F::cmdHelp));
+    EXPECT_TRUE(WaitFor([&] { return program.Focused(&F::txtBackground); }));  // nested, yet first
+    EXPECT_EQ(GetNextDlgTabItem(program.window_, program.Control(&F::txtBackground), TRUE),
+              program.Control(&F::cmdHelp));  // Shift+Tab wraps
     EXPECT_EQ(Text(program.Control(&F::txtIETitle)), title);
     EXPECT_EQ(Stored(kUser, kMain, L"Window Title"), L"sz " + title);
     program.Type(&F::txtIETitle, L"!");
     EXPECT_EQ(Stored(kUser, kMain, L"Window Title"), L"sz " + title + L"!");
+    // The downloads box from 2: a digit, a letter it refuses, a Backspace; both values follow.
+    for (const auto& [keys, shown] : {std::pair{L"5", L"25"}, {L"x", L"25"}, {L"\b", L"2"}}) {
+        program.Type(&F::txtDownload, keys);
+        EXPECT_EQ(Text(program.Control(&F::txtDownload)), shown);
+        for (const auto value : {L"MaxConnectionsPerServer", L"MaxConnectionsPer1_0Server"}) {
+            EXPECT_EQ(Stored(kUser, kSettings, value), L"dword " + std::wstring(shown)) << keys;
+        }
+    }
 
     program.Click(&F::cmdBackground);
     HWND dialog = nullptr;
@@ -216,7 +257,11 @@ TEST_F(EndToEnd, TextOfAnyScriptIsShownTypedAndChosenUnchanged) {
     EXPECT_EQ(Stored(kUser, kToolbar, L"BackBitmap"), L"sz " + file);
     DeleteFileW(file.c_str());
 
-    program.Click(&F::cmdHelp);
+    for (const UINT message : {WM_APP + 2, WM_APP + 1}) {  // not the window's: ignored
+        PostMessageW(program.window_, message, GetDlgCtrlID(program.Control(&F::chkIcon)), 0x1234);
+    }
+    EXPECT_EQ(program.Answer(), L"");
+    program.Click(&F::cmdHelp);  // and the window still answers
     HWND notepad = nullptr;
     EXPECT_TRUE(WaitFor([&] { return (notepad = FindWindowW(L"Notepad", nullptr)) != nullptr; }));
     PostMessageW(notepad, WM_CLOSE, 0, 0);
@@ -240,7 +285,7 @@ TEST_F(EndToEnd, AChangeThatNeedsAdministratorRightsIsToldAndUndoneAndClearWorks
         const std::wstring said = program.Answer();
         EXPECT_TRUE(said.starts_with(L"Korvane: ") && said.find(L"administrator") != said.npos)
             << said;
-        EXPECT_FALSE(program.Checked(&F::chkIEErr));
+        EXPECT_NE(Send(program.Control(&F::chkIEErr), BM_GETCHECK), BST_CHECKED);
         EXPECT_EQ(program.Answer(), L"");  // no second message
         program.Click(&F::cmdClear);
     }
