@@ -18,7 +18,7 @@ void Win32Platform::ShowMessage(const std::u16string& prompt, const std::u16stri
 }
 
 bool Win32Platform::AskYesNo(const std::u16string& prompt) {
-    return MessageBoxW(owner_, Wide(prompt), L"Korvane", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return MessageBoxW(owner_, Wide(prompt), L"Korvane", MB_YESNO) == IDYES;
 }
 
 std::wstring Win32Platform::ProgramPath() {

@@ -76,14 +76,56 @@ HWND Find(HWND parent, int id) {
     return found;
 }
 
-// korvane.exe, started from beside this test; closed and waited for when it goes.
+// The token UAC gives a program that an administrator starts the normal way: not elevated.
+HANDLE LimitedToken() {
+    HANDLE own = nullptr, token = nullptr;
+    TOKEN_LINKED_TOKEN linked{};
+    DWORD size = 0;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE, &own);
+    GetTokenInformation(own, TokenLinkedToken, &linked, sizeof(linked), &size);
+    DuplicateTokenEx(linked.LinkedToken, MAXIMUM_ALLOWED, nullptr, SecurityImpersonation,
+                     TokenPrimary, &token);
+    CloseHandle(linked.LinkedToken);
+    CloseHandle(own);
+    return token;
+}
+
+// A key made read-only by its DACL, as a machine key is for a user without administrator
+// rights; its own DACL back on Restore() or at the end.
+class ReadOnly {
+public:
+    ReadOnly(HKEY root, const wchar_t* path) {
+        RegOpenKeyExW(root, path, 0, READ_CONTROL | WRITE_DAC, &key_);
+        DWORD size = static_cast<DWORD>(saved_.size());
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size);
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                             &readOnly, nullptr);
+        EXPECT_EQ(RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, readOnly), 0);
+        LocalFree(readOnly);
+    }
+    ~ReadOnly() {
+        Restore();
+        RegCloseKey(key_);
+    }
+    void Restore() { RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data()); }
+
+private:
+    HKEY key_ = nullptr;
+    std::string saved_ = std::string(4096, '\0');
+};
+
+// korvane.exe with `arguments`, started from beside this test (`limited`: with the token of a
+// normal start under UAC); closed and waited for when it goes.
 class Program {
 public:
-    Program() {
-        wchar_t command[] = L"korvane.exe";  // found first in this test's own directory
+    explicit Program(const std::wstring& arguments = L"", bool limited = false) {
+        std::wstring command = L"korvane.exe " + arguments;  // the one in this test's directory
         STARTUPINFOW startup{sizeof(startup)};
-        CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process_);
+        const HANDLE token = limited ? LimitedToken() : nullptr;
+        CreateProcessAsUserW(token, nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process_);
+        CloseHandle(token);
         WaitFor([&] { return (window_ = Top(L"Korvane.frmKorvane")) || Top(L"#32770"); });
     }
     ~Program() {
@@ -125,18 +167,20 @@ public:
         }
     }
     // The open message box (owned, OK alone, no icon) as "title: prompt", answered; "" if none.
-    std::wstring Answer(std::source_location at = std::source_location::current()) {
+    std::wstring Answer(int button = IDOK,
+                        std::source_location at = std::source_location::current()) {
         HWND box = nullptr;
         WaitFor([&] { return (box = Top(L"#32770")) != nullptr; }, 2000);
         const std::wstring said = box ? Text(box) + L": " + Text(GetDlgItem(box, 0xFFFF)) : L"";
         const testing::ScopedTrace trace(at.file_name(), static_cast<int>(at.line()), "Answer()");
         EXPECT_TRUE(!box || !window_ || GetWindow(box, GW_OWNER) == window_);
-        EXPECT_TRUE(!box || (GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) &&
-                             !GetDlgItem(box, IDYES) && !GetDlgItem(box, IDNO)));
+        const bool ask = button != IDOK;  // Yes and No, else OK alone
+        EXPECT_TRUE(!box || (!GetDlgItem(box, IDOK) == ask && !GetDlgItem(box, IDCANCEL) &&
+                             !GetDlgItem(box, IDYES) == !ask && !GetDlgItem(box, IDNO) == !ask));
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             EXPECT_EQ(Send(child, STM_GETICON), 0) << "control " << GetDlgCtrlID(child);
         }
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
         WaitFor([&] { return !IsWindow(box); });
         return said;
     }
@@ -233,8 +277,8 @@ TEST_F(EndToEnd, TextOfAnyScriptIsShownTypedAndChosenUnchanged) {
               program.Control(&F::cmdHelp));  // Shift+Tab wraps
     EXPECT_EQ(Text(program.Control(&F::txtIETitle)), title);
     EXPECT_EQ(Stored(kUser, kMain, L"Window Title"), L"sz " + title);
-    program.Type(&F::txtIETitle, L"!");
-    EXPECT_EQ(Stored(kUser, kMain, L"Window Title"), L"sz " + title + L"!");
+    program.Type(&F::txtIETitle, L"\U0001F600!");  // one WM_CHAR per UTF-16 unit
+    EXPECT_EQ(Stored(kUser, kMain, L"Window Title"), L"sz " + title + L"\U0001F600!");
     // The downloads box from 2: a digit, a letter it refuses, a Backspace; both values follow.
     for (const auto& [keys, shown] : {std::pair{L"5", L"25"}, {L"x", L"25"}, {L"\b", L"2"}}) {
         program.Type(&F::txtDownload, keys);
@@ -267,34 +311,64 @@ TEST_F(EndToEnd, TextOfAnyScriptIsShownTypedAndChosenUnchanged) {
     PostMessageW(notepad, WM_CLOSE, 0, 0);
 }
 
-TEST_F(EndToEnd, AChangeThatNeedsAdministratorRightsIsToldAndUndoneAndClearWorks) {
-    // The machine key made read-only, as it is for a user without administrator rights.
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(kMachine, kMain, 0, READ_CONTROL | WRITE_DAC, &key), 0);
-    DWORD size = 4096;
-    std::string saved(size, '\0');
-    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, saved.data(), &size);
-    PSECURITY_DESCRIPTOR readOnly = nullptr;
-    ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;KR;;;WD)", SDDL_REVISION_1,
-                                                         &readOnly, nullptr);
-    ASSERT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly), 0);
+TEST_F(EndToEnd, ARefusedChangeIsUndoneAndWithoutAdministratorRightsARestartMakesIt) {
+    ReadOnly machine(kMachine, kMain);
     Seed(kUser, kTyped, L"url1", L"http://a/");
     {
-        Program program;
+        Program program;  // Wine gives every program an administrator's token
         program.Click(&F::chkIEErr);
-        const std::wstring said = program.Answer();
-        EXPECT_TRUE(said.starts_with(L"Korvane: ") && said.find(L"administrator") != said.npos)
-            << said;
+        EXPECT_EQ(program.Answer(),
+                  L"Korvane: This setting could not be changed: the permissions of its registry "
+                  L"key refuse the change even to administrators.");
         EXPECT_NE(Send(program.Control(&F::chkIEErr), BM_GETCHECK), BST_CHECKED);
         EXPECT_EQ(program.Answer(), L"");  // no second message
         program.Click(&F::cmdClear);
     }
-    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, saved.data());
-    RegCloseKey(key);
-    LocalFree(readOnly);
-    EXPECT_EQ(Stored(kMachine, kMain, L"IEWatsonDisabled"), L"none");
     EXPECT_EQ(Stored(kUser, kTyped, L"url1"), L"none");
     EXPECT_EQ(Stored(kUser, kToolbar, L"BackBitmap"), L"sz ");  // written once more at close
+
+    Program limited(L"", true);
+    const std::wstring offer =
+        L"Korvane: This setting needs administrator rights.\r\nRestart Korvane as administrator "
+        L"to change it?";
+    limited.Click(&F::chkIEErr);
+    EXPECT_EQ(limited.Answer(IDNO), offer);
+    EXPECT_NE(Send(limited.Control(&F::chkIEErr), BM_GETCHECK), BST_CHECKED);
+    limited.Click(&F::chkIEErr);
+    machine.Restore();  // what the administrator's token may do
+    EXPECT_EQ(limited.Answer(IDYES), offer);
+    EXPECT_TRUE(limited.Exited());
+    HWND again = nullptr;  // the restarted program, which repeats the click
+    ASSERT_TRUE(WaitFor([&] { return (again = FindWindowW(L"Korvane.frmKorvane", nullptr)); }));
+    const HWND box = Find(again, app::kFirstControlId + app::RowOf(&F::chkIEErr).tabIndex);
+    EXPECT_TRUE(WaitFor([&] { return Send(box, BM_GETCHECK) == BST_CHECKED; }));
+    EXPECT_EQ(Stored(kMachine, kMain, L"IEWatsonDisabled"), L"dword 1");
+    PostMessageW(again, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(again); }));
+}
+
+TEST_F(EndToEnd, AnotherUsersSettingsAreShownAndChangedUnderHisKeyAndABadUserIsRefused) {
+    const std::wstring sid = L"S-1-5-21-7-8-9-1001", settings = sid + L"\\" + kSettings;
+    Seed(HKEY_USERS, settings.c_str(), L"DisablePasswordCaching", L"1");
+    {
+        Program program(L"/user:" + sid);
+        EXPECT_EQ(Text(program.window_), L"Korvanelle - settings of " + sid);
+        EXPECT_EQ(Send(program.Control(&F::chkPassCach), BM_GETCHECK), BST_CHECKED);
+        program.Click(&F::chkPassCach);
+        EXPECT_EQ(Stored(HKEY_USERS, settings.c_str(), L"DisablePasswordCaching"), L"dword 0");
+    }
+    EXPECT_EQ(Stored(kUser, kSettings, L"DisablePasswordCaching"), L"none");
+    RegDeleteTreeW(HKEY_USERS, sid.c_str());
+    for (const auto& [argument, said] :
+         {std::pair{L"/user:nobody", L"\"nobody\" is not a user's security identifier (SID)."},
+          {L"/user:S-1-5-21-7-8-9-1001",
+           L"The settings of the user S-1-5-21-7-8-9-1001 are not loaded on this computer."},
+          {L"/check:30=1 x", L"Korvane does not understand its argument \"x\"."}}) {
+        Program program(argument);
+        EXPECT_EQ(program.Answer(), L"Korvane: " + std::wstring(said));
+        EXPECT_TRUE(program.Exited());
+        EXPECT_EQ(program.window_, nullptr);
+    }
 }
 
 }  // namespace
