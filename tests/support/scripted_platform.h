@@ -36,13 +36,13 @@ struct ScriptedPlatform final : toolkit::Platform {
 
     // A stand-in for the platform's reading of numbers: an optional minus and digits.
     static std::int32_t Digits(std::u16string_view text, bool int16) {
-        const std::size_t sign = text.starts_with(u'-') ? 1 : 0;
-        if (text.size() == sign || text.find_first_not_of(u"0123456789", sign) != text.npos) {
+        const std::string digits(text.begin(), text.end());
+        if (digits.empty() || digits == "-" || digits.size() > 11 ||
+            digits.find_first_not_of("0123456789", digits[0] == '-') != std::string::npos) {
             throw toolkit::Error{toolkit::kTypeMismatch};
         }
-        const std::int64_t number = std::stoll(std::string(text.begin(), text.end()));
-        if (text.size() > 12 || number != static_cast<std::int32_t>(number) ||
-            (int16 && number != static_cast<std::int16_t>(number))) {
+        const long long number = std::stoll(digits);
+        if (number != (int16 ? std::int16_t(number) : std::int32_t(number))) {
             throw toolkit::Error{toolkit::kOverflow};
         }
         return static_cast<std::int32_t>(number);
