@@ -112,7 +112,7 @@ TEST_P(RegistryContract, NumericTextIsReadThePlatformsWay) {
         // clang-format off
         {u",5", false, -13}, {u"1,000", false, 1000}, {u"&H1F", false, 31}, {u"1.5", false, 2},
         {u"2.5", false, 2}, {u"1\u00A0", false, 1}, {u"007.5", false, 8}, {u"5e-1", false, 0},
-        {u"15e-1", false, 2}, {u"&HFFFF", true, -1}, {u"32768", true, -6}, {u"yes", true, -13},
+        {u"15e-1", false, 2}, {u"&HFFFF", true, -1}, {u"32768", true, -6}, {u"", true, -13},
         {u"&HFFFFFFFF", false, -1}, {u"2147483648", false, -6}, {std::u16string{u'1', 0, u'2'}, false, -13},
         // clang-format on
     };

@@ -8,6 +8,7 @@
 
 #include "app/frm_korvane.h"
 #include "app/win32/win32_platform.h"
+#include "toolkit/error.h"
 #include "toolkit/win32/native_control.h"
 
 namespace app::win32 {
@@ -30,6 +31,7 @@ public:
     void UserAction(Control& control, const std::function<void()>& action) noexcept override {
         form_.UserAction(control, action);
     }
+    void ReportFailure() noexcept override { toolkit::ReportCurrentError(platform_, u"Korvane"); }
 
 private:
     struct FontDeleter {

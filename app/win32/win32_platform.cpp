@@ -132,7 +132,13 @@ bool Win32Platform::RestartElevated(const std::u16string& arguments) {
     request.lpFile = program.c_str();
     request.lpParameters = Wide(parameters);
     request.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExW(&request) != FALSE;  // ERROR_CANCELLED: the user said no
+    if (ShellExecuteExW(&request)) {
+        return true;
+    }
+    if (GetLastError() != ERROR_CANCELLED) {  // a cancel is the user's no: nothing to tell
+        ShowMessage(u"Korvane could not be started as administrator.", {});
+    }
+    return false;
 }
 
 void Win32Platform::CloseWindow() {

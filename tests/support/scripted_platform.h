@@ -24,8 +24,20 @@ struct ScriptedPlatform final : toolkit::Platform {
     }
     std::optional<std::u16string> OpenFile(const std::u16string&) override { return openFile; }
     std::u16string BrowseForFolder(const std::u16string&) override { return folder(); }
+    // The platform's reading of numbers when set, else a stand-in: a minus and digits.
     std::int32_t NumberFromText(std::u16string_view text, bool int16) override {
-        return numbers ? numbers(text, int16) : Digits(text, int16);
+        const std::string digits(text.begin(), text.end());
+        if (numbers) {
+            return numbers(text, int16);
+        } else if (digits.empty() || digits == "-" ||
+                   digits.find_first_not_of("0123456789", digits[0] == '-') != std::string::npos) {
+            throw toolkit::Error{toolkit::kTypeMismatch};
+        }
+        const long long number = std::stoll(digits.substr(0, 12));
+        if (number != (int16 ? std::int16_t(number) : std::int32_t(number))) {
+            throw toolkit::Error{toolkit::kOverflow};
+        }
+        return static_cast<std::int32_t>(number);
     }
     bool Elevated() override { return elevated; }
     bool RestartElevated(const std::u16string& arguments) override {
@@ -33,20 +45,6 @@ struct ScriptedPlatform final : toolkit::Platform {
         return yes;
     }
     void CloseWindow() override { closed = true; }
-
-    // A stand-in for the platform's reading of numbers: an optional minus and digits.
-    static std::int32_t Digits(std::u16string_view text, bool int16) {
-        const std::string digits(text.begin(), text.end());
-        if (digits.empty() || digits == "-" || digits.size() > 11 ||
-            digits.find_first_not_of("0123456789", digits[0] == '-') != std::string::npos) {
-            throw toolkit::Error{toolkit::kTypeMismatch};
-        }
-        const long long number = std::stoll(digits);
-        if (number != (int16 ? std::int16_t(number) : std::int32_t(number))) {
-            throw toolkit::Error{toolkit::kOverflow};
-        }
-        return static_cast<std::int32_t>(number);
-    }
 
     std::vector<std::u16string> messages;  // "title: prompt", "Korvane? question"
     std::u16string appDirectory = u"C:\\Korvane";

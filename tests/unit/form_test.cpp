@@ -172,9 +172,9 @@ TEST_F(Form, TheVersionGateAndFailuresReportedByTheProcedureThatGuardsItself) {
     }
     store = support::MemoryRegistry();
     store.Seed(kMachine, kIE, u"Version", u"sz 5.50.4807.2300");  // the two late switches off
-    store.Seed(kUser, kPolicy, u"NoInternetIcon", u"dword 70000");
+    store.Seed(kUser, kPolicy, u"NoInternetIcon", u"dword 32768");
     store.Seed(kMachine, kMain, u"IEWatsonDisabled", u"sz yes");
-    store.Seed(kUser, kPolicy, u"NoToolbarCustomize", u"sz ");
+    store.Seed(kUser, kPolicy, u"NoToolbarCustomize", 3, {1, 0});  // bytes are no number
     Start();
     EXPECT_EQ(Messages(), (Lines{u"Select_Buttons: Error: 13. Type mismatch",
                                  u"Error_Reporting: Error: 13. Type mismatch",
@@ -277,6 +277,7 @@ TEST_F(Form, TextSettingsAndActions) {
 
 TEST_F(Form, AChangeRefusedForLackOfRightsIsUndoneAndOffersARestartAsAdministrator) {
     store.Seed(kMachine, kMain, u"IEWatsonDisabled", u"dword 1");
+    store.Seed(kUser, kIE + u"\\TypedURLs", u"url1", u"sz http://a/");
     for (const auto& [root, path] : {std::pair{kMachine, kMain}, {kUser, kPolicy}, {kUser, kIE}}) {
         store.SetReadOnly(root, path);
     }
@@ -312,12 +313,13 @@ TEST_F(Form, AChangeRefusedForLackOfRightsIsUndoneAndOffersARestartAsAdministrat
     Click(&F::cmdDir);
     Type(&F::txtIETitle, u"ab");
     Click(&F::cmdRestore);  // deleting what is not there is no refusal
+    Click(&F::cmdClear);
     EXPECT_EQ(Messages(),
-              Lines(2,
+              Lines(3,
                     u"Korvane: This setting could not be changed: it needs administrator "
                     u"rights.\r\nStart Korvane as administrator to change it."));
     EXPECT_EQ(form->chkCache.value(), 0);
-    EXPECT_EQ(form->txtIETitle.text(), u"ab");  // told once, keeps its text
+    EXPECT_EQ(form->txtIETitle.text(), u"ab");  // told once, and keeps its text
     EXPECT_EQ(Journal(), (Lines{u"HKLM:about = dword 4", u"HKLM:about: = dword 4",
                                 u"HKCU:Persistent = dword 1"}));
 }

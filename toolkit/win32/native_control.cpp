@@ -136,7 +136,12 @@ void NativeControl::OnNotify(WORD code) {
 LRESULT CALLBACK NativeControl::WindowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
     auto* native = reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return native->OnMessage(message, wParam, lParam);
+    try {
+        return native->OnMessage(message, wParam, lParam);
+    } catch (...) {  // nothing is thrown across the platform
+        native->host_.ReportFailure();
+        return 0;
+    }
 }
 
 LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -24,6 +24,8 @@ std::u16string WindowText(HWND window);
 class Host {
 public:
     virtual void UserAction(Control& control, const std::function<void()>& action) noexcept = 0;
+    // Reports the failure in flight; called only inside a catch block.
+    virtual void ReportFailure() noexcept = 0;
 
 protected:
     ~Host() = default;
