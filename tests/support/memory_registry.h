@@ -1,4 +1,4 @@
-// The registry in memory: case-insensitive keys, counted handles, read-only keys, a journal.
+// The registry in memory: keys as paths, counted handles, read-only keys, a journal.
 #pragma once
 
 #include <algorithm>
@@ -20,55 +20,55 @@ public:
 
     // A key is there while it or one below it is stored: creating a key creates every level.
     Opened OpenKey(Key root, std::u16string_view path, std::uint32_t access) override {
-        const auto below = [&](auto& key) { return key.first.starts_with(Slot(Full(root, path))); };
+        const auto below = [&](auto& key) { return key.first.starts_with(Slot(root, path)); };
         return std::ranges::any_of(keys_, below) ? CreateKey(root, path, access)
                                                  : Opened{kFileNotFound, 0};
     }
     Opened CreateKey(Key root, std::u16string_view path, std::uint32_t access) override {
-        if ((access & 0x6) != 0 && Locked(Slot(Full(root, path)))) {  // set value, create sub key
+        if ((access & 0x6) != 0 && Locked(Slot(root, path))) {  // set value, create sub key
             return {kAccessDenied, 0};
         }
-        keys_[Slot(Full(root, path))];
-        handles_[next_] = Full(root, path);
+        keys_[handles_[next_] = Slot(root, path)];
         return {kSuccess, next_++};
     }
     Queried QueryValue(Key key, std::u16string_view name, std::span<std::uint8_t> data) override {
-        if (!handles_.contains(key) || !At(key).contains(Fold(name))) {
+        const auto value = keys_[handles_.at(key)].find(std::u16string(name));
+        if (value == keys_[handles_.at(key)].end()) {
             return {kFileNotFound, 0, 0};
         }
-        const auto& [type, bytes] = At(key)[Fold(name)];
+        const auto& [type, bytes] = value->second;
         const auto size = static_cast<std::uint32_t>(bytes.size());
         std::copy_n(bytes.begin(), data.size() >= size ? size : 0, data.begin());
         return {data.empty() || data.size() >= size ? kSuccess : kMoreData, type, size};
     }
     Status SetValue(Key key, std::u16string_view name, std::uint32_t type,
                     std::span<const std::uint8_t> data) override {
-        const Value& value = At(key)[Fold(name)] = {type, {data.begin(), data.end()}};
-        return Log(u"set " + handles_[key] + u"\\" + std::u16string(name) + u" = " +
-                   Describe(value));
+        const Value& value =
+            keys_[handles_.at(key)][std::u16string(name)] = {type, {data.begin(), data.end()}};
+        return Log(u"set " + handles_[key] + std::u16string(name) + u" = " + Describe(value));
     }
     Status DeleteValue(Key key, std::u16string_view name) override {
-        const std::u16string line = u"delete " + handles_.at(key) + u"\\" + std::u16string(name);
-        return At(key).erase(Fold(name)) ? Log(line) : kFileNotFound;
+        return keys_[handles_.at(key)].erase(std::u16string(name))
+                   ? Log(u"delete " + handles_.at(key) + std::u16string(name))
+                   : kFileNotFound;
     }
     Status DeleteKey(Key root, std::u16string_view path) override {
-        const std::u16string top = Slot(Full(root, path));
+        const std::u16string top = Slot(root, path);
         const auto next = keys_.upper_bound(top);  // the first key below it, if any
         if (Locked(top) || (next != keys_.end() && next->first.starts_with(top))) {
             return kAccessDenied;  // as for a key with sub keys
         }
-        return keys_.erase(top) ? Log(u"delete key " + Full(root, path)) : kFileNotFound;
+        return keys_.erase(top) ? Log(u"delete key " + top.substr(0, top.size() - 1))
+                                : kFileNotFound;
     }
     Status CloseKey(Key key) override { return handles_.erase(key) ? kSuccess : 6; }
 
     // Opening it or a key below for writing, or deleting one of them, is refused from now on.
-    void SetReadOnly(Key root, std::u16string_view path) {
-        readOnly_.push_back(Slot(Full(root, path)));
-    }
-    // Set up and read the store directly: no handles, no journal, no read-only check.
+    void SetReadOnly(Key root, std::u16string_view path) { readOnly_.push_back(Slot(root, path)); }
+    // Set up the store directly: no handles, no journal, no read-only check.
     void Seed(Key root, std::u16string_view path, std::u16string_view name, std::uint32_t type,
               Bytes data) {
-        keys_[Slot(Full(root, path))][Fold(name)] = {type, std::move(data)};
+        keys_[Slot(root, path)][std::u16string(name)] = {type, std::move(data)};
     }
     // Stores "dword N" or "sz TEXT"; anything else stores nothing.
     void Seed(Key root, std::u16string_view path, std::u16string_view name, std::u16string seed) {
@@ -89,20 +89,10 @@ public:
     std::vector<std::u16string> journal;
 
 private:
-    using Values = std::map<std::u16string, Value>;  // by folded name
-
-    static std::u16string Full(Key root, std::u16string_view path) {
-        return (root == kCurrentUser ? u"HKCU\\" : u"HKLM\\") + std::u16string(path);
+    // The key's path closed by a separator, so that the paths below start with it.
+    static std::u16string Slot(Key root, std::u16string_view path) {
+        return (root == kCurrentUser ? u"HKCU\\" : u"HKLM\\") + std::u16string(path) + u"\\";
     }
-    static std::u16string Fold(std::u16string_view text) {
-        std::u16string folded(text);
-        std::ranges::transform(folded, folded.begin(), [](char16_t c) {
-            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-        });
-        return folded;
-    }
-    // A path folded and closed by a separator, so that the paths below start with it.
-    static std::u16string Slot(std::u16string_view path) { return Fold(path) + u"\\"; }
     static std::u16string Describe(const Value& value) {  // "sz \"text\"", "dword 1" or "type 3"
         const auto& [type, data] = value;
         const std::u16string text = ToText(data);
@@ -113,7 +103,6 @@ private:
                : type == kRegDword ? u"dword " + toolkit::Decimal(number)
                                    : u"type " + toolkit::Decimal(type);
     }
-    Values& At(Key key) { return keys_[Slot(handles_.at(key))]; }
     bool Locked(const std::u16string& slot) const {
         return std::ranges::any_of(readOnly_, [&](auto& top) { return slot.starts_with(top); });
     }
@@ -122,9 +111,9 @@ private:
         return kSuccess;
     }
 
-    std::map<std::u16string, Values> keys_;  // by slot
-    std::map<Key, std::u16string> handles_;  // to the path as spelled
-    std::vector<std::u16string> readOnly_;   // slots
+    std::map<std::u16string, std::map<std::u16string, Value>> keys_;  // by slot, then name
+    std::map<Key, std::u16string> handles_;                           // to the slot
+    std::vector<std::u16string> readOnly_;                            // slots
     Key next_ = 0x1000;
 };
 
