@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "app/command_line.h"
 #include "app/frm_korvane.h"
 #include "app/layout.h"
 #include "tests/support/memory_registry.h"
@@ -103,7 +102,6 @@ TEST_F(Form, EachSwitchShowsWhatIsStoredAndWritesEachChange) {
         {&F::chkAutoAppend, kUser, kAuto, u"Append Completion", u"sz No", 1, {u"HKCU:Append Completion = sz \"yes\""}, {u"HKCU:Append Completion = sz \"no\""}},
         {&F::chkPassCach, kUser, kSettings, u"DisablePasswordCaching", u"sz 1", 1, {u"HKCU:DisablePasswordCaching = dword 1"}, {u"HKCU:DisablePasswordCaching = dword 0"}},
         {&F::chkPassCach, kUser, kSettings, u"DisablePasswordCaching", u"dword 2", 0, {}, {u"HKCU:DisablePasswordCaching = dword 1"}},
-        {&F::chkPassCach, kUser, kSettings, u"DisablePasswordCaching", u"dword 0", 0, {}, {u"HKCU:DisablePasswordCaching = dword 1"}},
         {&F::chkIEErr, kMachine, kMain, u"IEWatsonDisabled", u"dword 1", 1, {u"HKLM:IEWatsonDisabled = dword 1", u"HKLM:IEWatsonEnabled = dword 0"}, {u"delete HKLM:IEWatsonDisabled", u"delete HKLM:IEWatsonEnabled"}},
         {&F::chkHideWeb, kUser, kMain, u"FavIntelliMenus", u"sz Yes", 0, {}, {u"HKCU:FavIntelliMenus = sz \"yes\""}},
         {&F::chkUpdate, kUser, kMain, u"NoUpdateCheck", u"", 1, {u"HKCU:NoUpdateCheck = dword 0"}, {u"HKCU:NoUpdateCheck = dword 1"}},
@@ -112,7 +110,6 @@ TEST_F(Form, EachSwitchShowsWhatIsStoredAndWritesEachChange) {
         {&F::chkSecurityZone, kUser, kZone, u"Flags", u"dword 3", 0, {}, {u"HKCU:Flags = dword 1"}},
         {&F::chkSecurityZone, kUser, kZone, u"Flags", u"dword 1", 1, {u"HKCU:Flags = dword 1"}, {u"HKCU:Flags = dword 33"}},
         {&F::chkCache, kUser, kCache, u"Persistent", u"", 1, {u"HKCU:Persistent = dword 0"}, {u"HKCU:Persistent = dword 1"}},
-        {&F::chkCache, kUser, kCache, u"Persistent", u"sz -1", 0, {}, {u"HKCU:Persistent = dword 0"}},
             // clang-format on
         };
     Start();
@@ -215,7 +212,6 @@ TEST_F(Form, TheToolbarSwitchNestsEachButtonsWriteInsideItsReload) {
 TEST_F(Form, TextSettingsAndActions) {
     store.Seed(kUser, kSettings, u"MaxConnectionsPerServer", u"dword 4");
     store.Seed(kUser, kSettings, u"MaxConnectionsPer1_0Server", u"dword 8");
-    store.Seed(kUser, kMain, u"Window Title", 2, {'a', 0, 0, 0});  // REG_EXPAND_SZ: not read
     store.Seed(kUser, kIE, u"Download Directory", u"sz C:\\Down");
     store.Seed(kUser, kIE + u"\\TypedURLs\\Sub", u"url1", u"sz http://a/");
     for (const auto name : {u"SmBrandBitmap", u"BrandBitmap"}) {
@@ -223,7 +219,6 @@ TEST_F(Form, TextSettingsAndActions) {
     }
     store.Seed(kUser, kIE + u"\\Toolbar", u"BackBitmap", 3, {'A', 0, 'B', 0, 0, 0, 'C'});  // UTF-16
     Start();
-    EXPECT_EQ(form->txtDefaultDir.tooltip(), u"C:\\Down");
     EXPECT_EQ(form->txtBackground.text(), u"AB");  // a box holds no NUL: it shows what it writes
     EXPECT_EQ(Journal(),
               (Lines{u"HKCU:Append Completion = sz \"yes\"", u"HKCU:BackBitmap = sz \"AB\"",
@@ -288,6 +283,7 @@ TEST_F(Form, AChangeRefusedForLackOfRightsIsUndoneAndOffersARestartAsAdministrat
     EXPECT_EQ(Messages(), Lines(2, offer));
     EXPECT_EQ(form->chkIEErr.value() - form->chkSelect.value() - form->chkBack.value(), 1);
     EXPECT_EQ(Disabled().size(), 22u);
+    Click(&F::chkBack);  // disabled: the user cannot
     EXPECT_EQ(platform.restarts, Lines{});
     EXPECT_EQ(Journal(), Lines{u"HKCU:DisablePasswordCaching = dword 1"});
     platform.yes = true;
@@ -317,29 +313,6 @@ TEST_F(Form, AChangeRefusedForLackOfRightsIsUndoneAndOffersARestartAsAdministrat
     EXPECT_EQ(form->txtIETitle.text(), u"ab");  // told once, and keeps its text
     EXPECT_EQ(Journal(), (Lines{u"HKLM:about = dword 4", u"HKLM:about: = dword 4",
                                 u"HKCU:Persistent = dword 1"}));
-}
-
-TEST_F(Form, ARestartAsAdministratorRepeatsTheUsersClickItsArgumentsChecked) {
-    Start();
-    Journal();
-    form->RepeatCheck(8, 1);  // chkBack, disabled: ignored as the user's click would be
-    form->RepeatCheck(0, 1);  // txtBackground: no check box
-    EXPECT_EQ(Journal(), Lines{});
-    using Check = std::optional<std::pair<int, int>>;
-    const std::tuple<Lines, std::u16string, Check, bool> cases[] = {
-        // clang-format off
-        {{}, u"", {}, true}, {{u"/check:30=1", u"/user:S-1-5-21-1"}, u"S-1-5-21-1", std::pair{30, 1}, true},
-        {{u"/check:29=0"}, u"", std::pair{29, 0}, true}, {{u"/check:0=1"}, u"", {}, false},
-        {{u"/check:30=2"}, u"", {}, false}, {{u"/user:"}, u"", {}, false},
-        {{u"/user:a", u"/user:a"}, u"a", {}, false}, {{u"/check:7=1", u"/check:7=1"}, u"", std::pair{7, 1}, false},
-        // clang-format on
-    };
-    for (const auto& [arguments, user, check, understood] : cases) {
-        const app::CommandLine command = app::ParseCommandLine(arguments);
-        EXPECT_EQ(std::tuple(command.user, command.check, command.problem.empty()),
-                  std::tuple(user, check, understood))
-            << testing::PrintToString(arguments);
-    }
 }
 
 }  // namespace

@@ -147,15 +147,15 @@ TEST_F(Registry, DeletesTakeOnlyWhatIsNamedAndThereAndNotAKeyWithSubKeys) {
 
 // A user picks `folder` (or cancels, for "") in the browser, from another thread.
 TEST(FolderBrowser, ReturnsTheChosenFoldersPathWhateverItsScriptOrEmptyOnCancel) {
-    wchar_t desktop[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop);
-    const std::wstring folder = desktop + std::wstring(L"\\ Dossier \u00E9 \u6771");
-    CreateDirectoryW(folder.c_str(), nullptr);  // a leading space in a name is part of it
-    for (const std::wstring& pick : {folder, std::wstring()}) {
+    wchar_t folder[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, folder);
+    wcscat(folder, L"\\ Dossier \u00E9 \u6771");  // a leading space in a name is part of it
+    CreateDirectoryW(folder, nullptr);
+    for (const std::wstring pick : {static_cast<const wchar_t*>(folder), L""}) {
         std::thread user([&] {
             HWND dialog = nullptr;
             while (!(dialog = FindWindowW(L"#32770", nullptr))) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                Sleep(20);
             }
             SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(pick.c_str()));
             PostMessageW(dialog, WM_COMMAND, pick.empty() ? IDCANCEL : IDOK, 0);
@@ -163,7 +163,7 @@ TEST(FolderBrowser, ReturnsTheChosenFoldersPathWhateverItsScriptOrEmptyOnCancel)
         EXPECT_EQ(shell::BrowseForFolder(u"Pick A Folder"), toolkit::win32::FromWide(pick.c_str()));
         user.join();
     }
-    RemoveDirectoryW(folder.c_str());
+    RemoveDirectoryW(folder);
 }
 
 }  // namespace
