@@ -15,13 +15,10 @@ struct ScriptedPlatform final : toolkit::Platform {
         messages.push_back((title.empty() ? u"Korvane" : title) + u": " + prompt);
     }
     bool AskYesNo(const std::u16string& prompt) override {
-        messages.push_back(u"Korvane? " + prompt);
-        return yes;
+        return messages.push_back(u"Korvane? " + prompt), yes;
     }
     std::u16string AppDirectory() override { return appDirectory; }
-    void StartNotepad(const std::u16string& commandLine) override {
-        notepad.push_back(commandLine);
-    }
+    void StartNotepad(const std::u16string& line) override { notepad.push_back(line); }
     std::optional<std::u16string> OpenFile(const std::u16string&) override { return openFile; }
     std::u16string BrowseForFolder(const std::u16string&) override { return folder(); }
     // The platform's reading of numbers when set, else a stand-in: a minus and digits.
@@ -41,8 +38,7 @@ struct ScriptedPlatform final : toolkit::Platform {
     }
     bool Elevated() override { return elevated; }
     bool RestartElevated(const std::u16string& arguments) override {
-        restarts.push_back(arguments);
-        return yes;
+        return restarts.push_back(arguments), yes;
     }
     void CloseWindow() override { closed = true; }
 
