@@ -146,7 +146,8 @@ void frmKorvane::Refused(const Control& control, const BoxStates& before) {
             }
             toldTextBoxes_.push_back(&control);
         }
-        platform_.ShowMessage(kNeedsAdministrator);
+        platform_.ShowMessage(platform_.Elevated() ? kRefusedToAdministrators
+                                                   : kNeedsAdministrator);
     } else if (platform_.Elevated()) {
         platform_.ShowMessage(kRefusedToAdministrators);
     } else if (platform_.AskYesNo(kOfferRestart)) {
