@@ -28,6 +28,9 @@ public:
     // into 16 bits when `int16`, else 32. Throws Error 13 when it is no number, 6 when the
     // number does not fit.
     virtual std::int32_t NumberFromText(std::u16string_view text, bool int16) = 0;
+    // Text in the ANSI code page as UTF-16, or nothing when it is no text there (a NUL, or a
+    // byte the code page does not define).
+    virtual std::optional<std::u16string> FromAnsi(std::string_view bytes) = 0;
     // Whether the program runs with administrator rights.
     virtual bool Elevated() = 0;
     // Starts the program again with administrator rights, for the same user, handing it

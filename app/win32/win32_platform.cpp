@@ -110,6 +110,24 @@ std::int32_t Win32Platform::NumberFromText(std::u16string_view text, bool int16)
     return int16 ? small : number;
 }
 
+std::optional<std::u16string> Win32Platform::FromAnsi(std::string_view bytes) {
+    if (bytes.empty()) {
+        return std::u16string();
+    }
+    if (bytes.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const int size = static_cast<int>(bytes.size());
+    std::wstring text(bytes.size(), L'\0');  // never more units than bytes
+    const int units =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, text.data(), size);
+    if (units == 0) {
+        return std::nullopt;
+    }
+    text.resize(static_cast<std::size_t>(units));
+    return FromWide(text.c_str());
+}
+
 bool Win32Platform::Elevated() {
     HANDLE token = nullptr;
     TOKEN_ELEVATION elevation{};

@@ -22,6 +22,7 @@ public:
     std::optional<std::u16string> OpenFile(const std::u16string& filter) override;
     std::u16string BrowseForFolder(const std::u16string& title) override;
     std::int32_t NumberFromText(std::u16string_view text, bool int16) override;
+    std::optional<std::u16string> FromAnsi(std::string_view bytes) override;
     bool Elevated() override;
     bool RestartElevated(const std::u16string& arguments) override;
     void CloseWindow() override;

@@ -1,6 +1,7 @@
 // A platform that records the messages shown and answers its questions as a test set them.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,6 +36,14 @@ struct ScriptedPlatform final : toolkit::Platform {
             throw toolkit::Error{toolkit::kOverflow};
         }
         return static_cast<std::int32_t>(number);
+    }
+    // ASCII alone stands for the code page.
+    std::optional<std::u16string> FromAnsi(std::string_view bytes) override {
+        if (std::ranges::any_of(
+                bytes, [](char c) { return c == 0 || static_cast<unsigned char>(c) >= 0x80; })) {
+            return std::nullopt;
+        }
+        return std::u16string(bytes.begin(), bytes.end());
     }
     bool Elevated() override { return elevated; }
     bool RestartElevated(const std::u16string& arguments) override {
