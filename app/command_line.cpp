@@ -1,33 +1,97 @@
 #include "app/command_line.h"
 
+#include <algorithm>
+
 #include "app/layout.h"
+#include "toolkit/text.h"
 
 namespace app {
+
+namespace {
+
+constexpr std::u16string_view kUser = u"/user:", kCheck = u"/check:";
+
+// A tab index of up to three digits, as this program writes it: no sign, no leading zero.
+std::optional<int> Index(std::u16string_view digits) {
+    if (digits.empty() || digits.size() > 3 || (digits[0] == u'0' && digits.size() > 1) ||
+        !std::ranges::all_of(digits, [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
+        return std::nullopt;
+    }
+    int number = 0;
+    for (const char16_t c : digits) {
+        number = number * 10 + (c - u'0');
+    }
+    return number;
+}
+
+std::optional<std::pair<int, int>> Check(std::u16string_view text) {
+    const auto equals = text.find(u'=');
+    const std::u16string_view state = equals == text.npos ? u"" : text.substr(equals + 1);
+    const auto index = Index(text.substr(0, equals));
+    if (!index || (state != u"0" && state != u"1")) {
+        return std::nullopt;
+    }
+    const bool isCheckBox = std::ranges::any_of(kLayout, [&](const LayoutRow& row) {
+        return row.tabIndex == *index && row.kind == toolkit::Kind::CheckBox;
+    });
+    return isCheckBox ? std::optional(std::pair(*index, state == u"1" ? 1 : 0)) : std::nullopt;
+}
+
+// Quoted as CommandLineToArgvW reads it back: backslashes double only before a quote.
+std::u16string Quoted(const std::u16string& argument) {
+    if (!argument.empty() && argument.find_first_of(u" \t\"") == std::u16string::npos) {
+        return argument;
+    }
+    std::u16string quoted = u"\"";
+    std::size_t backslashes = 0;
+    for (const char16_t c : argument) {
+        if (c == u'\\') {
+            ++backslashes;
+        } else {
+            quoted.append(c == u'"' ? backslashes * 2 + 1 : backslashes, u'\\');
+            backslashes = 0;
+        }
+        quoted += c;
+    }
+    return quoted.append(backslashes, u'\\') + u'"';
+}
+
+}  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::u16string>& arguments) {
     CommandLine command;
     for (const std::u16string& argument : arguments) {
-        bool known = false;
-        if (argument.starts_with(u"/user:") && argument.size() > 6 && command.user.empty()) {
-            command.user = argument.substr(6);
-            known = true;
+        const std::u16string_view view = argument;
+        if (view.starts_with(kUser) && view.size() > kUser.size() && command.user.empty()) {
+            command.user = argument.substr(kUser.size());
+            continue;
         }
-        // Only the exact form of a check box's argument: nothing else is parsed.
-        for (const LayoutRow& row : kLayout) {
-            for (const int value : {0, 1}) {
-                if (row.kind == toolkit::Kind::CheckBox && !command.check &&
-                    argument == frmKorvane::CheckArgument(row.tabIndex, value)) {
-                    command.check = {row.tabIndex, value};
-                    known = true;
-                }
+        if (view.starts_with(kCheck) && !command.check) {
+            command.check = Check(view.substr(kCheck.size()));
+            if (command.check) {
+                continue;
             }
         }
-        if (!known) {
-            command.problem = u"Korvane does not understand its argument \"" + argument + u"\".";
-            return command;
-        }
+        command.problem = u"Korvane does not understand its argument \"" + argument + u"\".";
+        return command;
     }
     return command;
+}
+
+std::u16string FormatCommandLine(const CommandLine& command) {
+    std::vector<std::u16string> arguments;
+    if (!command.user.empty()) {
+        arguments.push_back(std::u16string(kUser) + command.user);
+    }
+    if (command.check) {
+        arguments.push_back(std::u16string(kCheck) + toolkit::Decimal(command.check->first) + u"=" +
+                            toolkit::Decimal(command.check->second));
+    }
+    std::u16string line;
+    for (const std::u16string& argument : arguments) {
+        line += (line.empty() ? u"" : u" ") + Quoted(argument);
+    }
+    return line;
 }
 
 }  // namespace app

@@ -1,5 +1,6 @@
-// The program's arguments, which only a restart with administrator rights hands it:
-// "/user:<SID>", whose settings to show, and "/check:<tab index>=<0 or 1>", a check box to set.
+// The program's arguments, which one instance hands the next when it restarts itself as
+// administrator: "/user:<SID>", whose settings to show, and "/check:<tab index>=<0 or 1>", the
+// check box to set. Formatted and parsed here only.
 #pragma once
 
 #include <optional>
@@ -11,11 +12,16 @@ namespace app {
 
 struct CommandLine {
     std::u16string user;                       // "" for the program's own user
-    std::optional<std::pair<int, int>> check;  // the box's tab index and its new state
+    std::optional<std::pair<int, int>> check;  // a check box's tab index and its new state
     std::u16string problem;                    // what is not understood, or ""
 };
 
-// Each argument once, in any order; anything else is a problem.
+// Each argument at most once, in any order; anything else is a problem. A check names a check
+// box of the window.
 CommandLine ParseCommandLine(const std::vector<std::u16string>& arguments);
+
+// The arguments of `command` as one command line, each quoted where the system's splitting
+// would otherwise cut or change it.
+std::u16string FormatCommandLine(const CommandLine& command);
 
 }  // namespace app

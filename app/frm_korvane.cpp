@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "app/command_line.h"
 #include "app/layout.h"
-#include "app/registry_keys.h"
+#include "app/registry_values.h"
 #include "toolkit/error.h"
 #include "toolkit/text.h"
 
@@ -24,15 +25,19 @@ constexpr const char16_t* kRefusedToAdministrators =
     u"change even to administrators.";
 }  // namespace
 
-frmKorvane::frmKorvane(registry::RegistryApi& registry, toolkit::Platform& platform)
-    : platform_(platform), registry_(registry, platform) {
+frmKorvane::frmKorvane(registry::RegistryApi& registry, toolkit::Platform& platform,
+                       std::u16string userSid, bool otherUser)
+    : platform_(platform),
+      registry_(registry, platform),
+      userSid_(std::move(userSid)),
+      userKeyName_(otherUser ? u"HKEY_USERS\\" + userSid_ : u"HKCU") {
     for (const LayoutRow& row : kLayout) {
         (this->*row.control).Design(row.kind, row.caption);
     }
     chkSelect.onClick = [this] { chkSelect_Click(); };
     for (const ToolbarButton& button : kToolbarButtons) {
         Control& box = this->*button.box;
-        box.onClick = [this, &box, &button] { Check_Box(box, button.value); };
+        box.onClick = [this, &box, &button] { Check_Box(box, *button.value); };
     }
     chkAutoAppend.onClick = [this] { chkAutoAppend_Click(); };
     chkPassCach.onClick = [this] { chkPassCach_Click(); };
@@ -95,13 +100,15 @@ void frmKorvane::Form_Unload(std::int16_t& /*Cancel*/) {
     }
     // A value never read (a refused start, a failed load) is never written over the stored one.
     if (backBitmapSet_) {
-        registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, u"BackBitmap", strBackBitmap,
-                                      registry::kRegSz);
+        Set(kBackBitmap, strBackBitmap, registry::kRegSz);
     }
 }
 
 void frmKorvane::UserAction(const Control& control, const std::function<void()>& action) noexcept {
     toolkit::Guard(platform_, u"Korvane", [&] {
+        if (handedOver_) {
+            return;
+        }
         if (!running_.empty()) {
             running_.back()->refused |= registry_.TakeRefusal();  // the enclosing action's own
         }
@@ -112,12 +119,13 @@ void frmKorvane::UserAction(const Control& control, const std::function<void()>&
         current.refused |= registry_.TakeRefusal();
         if (current.refused) {
             Refused(control, current.before);
-        } else if (running_.size() > 1) {
-            // What this action changed is no change of the action around it: kept on a refusal.
+        } else {
+            // What this action changed is no change of any action around it: kept on a refusal.
             const BoxStates after = Boxes();
-            BoxStates& outer = running_[running_.size() - 2]->before;
-            for (std::size_t i = 0; i < after.size(); ++i) {
-                outer[i] = after[i] != current.before[i] ? after[i] : outer[i];
+            for (RunningAction* outer : running_) {
+                for (std::size_t i = 0; i < after.size(); ++i) {
+                    outer->before[i] = after[i] != current.before[i] ? after[i] : outer->before[i];
+                }
             }
         }
     });
@@ -150,41 +158,54 @@ void frmKorvane::Refused(const Control& control, const BoxStates& before) {
                                                    : kNeedsAdministrator);
     } else if (platform_.Elevated()) {
         platform_.ShowMessage(kRefusedToAdministrators);
+    } else if (!offerRestart_) {
+        platform_.ShowMessage(kNeedsAdministrator);  // a restart did not give the rights
     } else if (platform_.AskYesNo(kOfferRestart)) {
         const auto row = std::ranges::find_if(
             kLayout, [&](const LayoutRow& row) { return &(this->*row.control) == &control; });
-        const int wanted = after[static_cast<std::size_t>(row - kLayout.begin())].first;
-        if (platform_.RestartElevated(CheckArgument(row->tabIndex, wanted))) {
-            platform_.CloseWindow();
-        }
+        OfferRestart(*row, after[static_cast<std::size_t>(row - kLayout.begin())].first);
     }
 }
 
-std::u16string frmKorvane::CheckArgument(int tabIndex, int value) {
-    return u"/check:" + toolkit::Decimal(tabIndex) + u"=" + toolkit::Decimal(value);
+void frmKorvane::OfferRestart(const LayoutRow& row, int wanted) {
+    const CommandLine next{
+        .user = userSid_, .check = std::pair(row.tabIndex, wanted), .problem = {}};
+    if (platform_.RestartElevated(FormatCommandLine(next))) {
+        handedOver_ = true;
+        platform_.CloseWindow();
+    }
 }
 
 void frmKorvane::RepeatCheck(int tabIndex, int value) {
+    offerRestart_ = false;
     for (const LayoutRow& row : kLayout) {
         Control& box = this->*row.control;
-        if (row.tabIndex == tabIndex && box.kind() == toolkit::Kind::CheckBox) {
-            UserAction(box, [&] {
-                if (box.value() != value) {
-                    box.UserClick();
-                }
-            });
+        if (row.tabIndex == tabIndex && box.kind() == toolkit::Kind::CheckBox &&
+            box.value() != value) {
+            UserAction(box, [&] { box.UserClick(); });
+            if (box.value() == value) {  // not refused
+                UserAction(box, [&] { box.UserMouseUp(); });
+            }
         }
     }
 }
 
-std::u16string frmKorvane::Text(registry::Key root, const std::u16string& key,
-                                const std::u16string& name) {
-    return registry::ToText(registry_.RegistryGetKeyValue(root, key, name));
+std::u16string frmKorvane::Text(const RegistryValue& value) {
+    return registry::ToText(registry_.RegistryGetKeyValue(value.root, value.key, value.name));
 }
 
-std::int16_t frmKorvane::Number(registry::Key root, const std::u16string& key,
-                                const std::u16string& name) {
-    return registry::ToInt16(registry_.RegistryGetKeyValue(root, key, name), platform_);
+std::int16_t frmKorvane::Number(const RegistryValue& value) {
+    return registry::ToInt16(registry_.RegistryGetKeyValue(value.root, value.key, value.name),
+                             platform_);
+}
+
+void frmKorvane::Set(const RegistryValue& value, const registry::Variant& data,
+                     std::uint32_t type) {
+    registry_.RegistrySetKeyValue(value.root, value.key, value.name, data, type);
+}
+
+void frmKorvane::Delete(const RegistryValue& value) {
+    registry_.RegistryDeleteValue(value.root, value.key, value.name);
 }
 
 void frmKorvane::cmdHelp_Click() {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/registry_values.h"
 #include "registry/mod_registry.h"
 #include "toolkit/controls.h"
 #include "toolkit/platform.h"
@@ -17,10 +18,14 @@
 namespace app {
 
 using toolkit::Control;
+struct LayoutRow;
 
 class frmKorvane {
 public:
-    frmKorvane(registry::RegistryApi& registry, toolkit::Platform& platform);
+    // `userSid` names the user whose settings these are, handed on to a restart; `otherUser`
+    // when that is not the user the program runs as, whose key is then named in full.
+    frmKorvane(registry::RegistryApi& registry, toolkit::Platform& platform,
+               std::u16string userSid = {}, bool otherUser = false);
     frmKorvane(const frmKorvane&) = delete;
     frmKorvane& operator=(const frmKorvane&) = delete;
 
@@ -34,13 +39,13 @@ public:
     // Runs one user action on `control` (a click, a key, an edit) under the error report. When
     // the registry refuses a change of it for lack of rights, the check boxes that this action
     // changed show their state from before it, and the user is told (and, for a check box
-    // when the program runs without administrator rights, offered a restart with them).
+    // when the program runs without administrator rights, offered a restart with them). Once a
+    // restart has taken over, no action runs.
     void UserAction(const Control& control, const std::function<void()>& action) noexcept;
     // What a restart with administrator rights carries over: the user's click on the check box
-    // of this tab index, to this state. Done as the user's own action; a disabled box ignores it.
+    // of this tab index, to this state, released over the box. Done as the user's own action; a
+    // disabled box ignores it. This instance never offers a restart again.
     void RepeatCheck(int tabIndex, int value);
-    // The command-line argument that carries a check box's new state to a restarted instance.
-    static std::u16string CheckArgument(int tabIndex, int value);
 
     // The domain search group's method: Empty, and nothing else.
     registry::Variant Domain() const { return {}; }
@@ -63,7 +68,7 @@ public:
     // The 22 toolbar buttons in reload order, with their registry value and enable order.
     struct ToolbarButton {
         Control frmKorvane::*box;
-        const char16_t* value;
+        const RegistryValue* value;
         int enableOrder;
     };
     static const std::array<ToolbarButton, 22> kToolbarButtons;
@@ -76,16 +81,20 @@ private:
     };
     BoxStates Boxes() const;
     void Refused(const Control& control, const BoxStates& before);
-    std::u16string Text(registry::Key root, const std::u16string& key, const std::u16string& name);
-    std::int16_t Number(registry::Key root, const std::u16string& key, const std::u16string& name);
+    void OfferRestart(const LayoutRow& row, int wanted);
+    // modRegistry's operations on one of the program's values.
+    std::u16string Text(const RegistryValue& value);
+    std::int16_t Number(const RegistryValue& value);
+    void Set(const RegistryValue& value, const registry::Variant& data, std::uint32_t type);
+    void Delete(const RegistryValue& value);
     void SetCheckBoxTips();
 
     void IE_Version();
 
     void Select_Buttons();
     void IE_Buttons_Enabled(bool enabled);
-    void Check_Box(Control& strChkBox, const std::u16string& strValue);
-    void Check_Box_Value(Control& strChkBox, const std::u16string& strValue);
+    void Check_Box(Control& strChkBox, const RegistryValue& strValue);
+    void Check_Box_Value(Control& strChkBox, const RegistryValue& strValue);
     void chkSelect_Click();
 
     void Append_Completion();
@@ -126,9 +135,13 @@ private:
 
     toolkit::Platform& platform_;
     registry::modRegistry registry_;
-    bool backBitmapSet_ = false;  // read or set: only then does unload write it
+    const std::u16string userSid_;
+    const std::u16string userKeyName_;  // "HKCU", or the other user's key under HKEY_USERS
+    bool backBitmapSet_ = false;        // read or set: only then does unload write it
     bool closedDuringLoad_ = false;
     bool unloaded_ = false;
+    bool offerRestart_ = true;  // not in an instance that a restart started
+    bool handedOver_ = false;   // a restart as administrator took over from this instance
     std::vector<const Control*> toldTextBoxes_;  // a refusal is told once per text box
     std::vector<RunningAction*> running_;        // the user actions under way, innermost last
 };

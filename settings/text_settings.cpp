@@ -1,7 +1,7 @@
 // The four text settings: window title, toolbar bitmap, download directory and concurrent
 // downloads. Every change handler first copies the box's text into its tooltip.
 #include "app/frm_korvane.h"
-#include "app/registry_keys.h"
+#include "app/registry_values.h"
 
 namespace app {
 
@@ -11,21 +11,22 @@ using registry::kRegSz;
 }  // namespace
 
 void frmKorvane::Download_Directory() {
-    txtDefaultDir.SetText(Text(kCurrentUser, kIEKey, u"Download Directory"));
+    txtDefaultDir.SetText(Text(kDownloadDirectory));
 }
 
 void frmKorvane::Window_Title() {
-    txtIETitle.SetText(Text(kCurrentUser, kIEMainKey, u"Window Title"));
+    txtIETitle.SetText(Text(kWindowTitle));
 }
 
 void frmKorvane::Back_Bitmap() {
-    strBackBitmap = registry_.RegistryGetKeyValue(kCurrentUser, kToolbarKey, u"BackBitmap");
+    strBackBitmap =
+        registry_.RegistryGetKeyValue(kBackBitmap.root, kBackBitmap.key, kBackBitmap.name);
     backBitmapSet_ = true;
     txtBackground.SetText(registry::ToText(strBackBitmap));
 }
 
 void frmKorvane::Max_Connections() {
-    txtDownload.SetText(Text(kCurrentUser, kInternetSettingsKey, u"MaxConnectionsPerServer"));
+    txtDownload.SetText(Text(kMaxConnectionsPerServer));
     if (txtDownload.text().empty()) {
         txtDownload.SetText(u"2");
     }
@@ -37,30 +38,25 @@ void frmKorvane::txtDefaultDir_Change() {
 
 void frmKorvane::txtIETitle_Change() {
     txtIETitle.SetTooltip(txtIETitle.text());
-    registry_.RegistrySetKeyValue(kCurrentUser, kIEMainKey, u"Window Title", txtIETitle.text(),
-                                  kRegSz);
+    Set(kWindowTitle, txtIETitle.text(), kRegSz);
 }
 
 void frmKorvane::txtBackground_Change() {
     txtBackground.SetTooltip(txtBackground.text());
     strBackBitmap = txtBackground.text();
     backBitmapSet_ = true;
-    registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, u"BackBitmap", strBackBitmap, kRegSz);
+    Set(kBackBitmap, strBackBitmap, kRegSz);
 }
 
 void frmKorvane::txtDownload_Change() {
     txtDownload.SetTooltip(txtDownload.text());
     if (txtDownload.text().empty()) {
-        registry_.RegistryDeleteValue(kCurrentUser, kInternetSettingsKey,
-                                      u"MaxConnectionsPerServer");
-        registry_.RegistryDeleteValue(kCurrentUser, kInternetSettingsKey,
-                                      u"MaxConnectionsPer1_0Server");
+        Delete(kMaxConnectionsPerServer);
+        Delete(kMaxConnectionsPer1_0Server);
         return;
     }
-    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, u"MaxConnectionsPerServer",
-                                  txtDownload.text(), kRegDword);
-    registry_.RegistrySetKeyValue(kCurrentUser, kInternetSettingsKey, u"MaxConnectionsPer1_0Server",
-                                  txtDownload.text(), kRegDword);
+    Set(kMaxConnectionsPerServer, txtDownload.text(), kRegDword);
+    Set(kMaxConnectionsPer1_0Server, txtDownload.text(), kRegDword);
 }
 
 void frmKorvane::txtDownload_KeyPress(std::int16_t& KeyAscii) {
@@ -75,8 +71,7 @@ void frmKorvane::cmdDir_Click() {
         return;
     }
     txtDefaultDir.SetText(path);
-    registry_.RegistrySetKeyValue(kCurrentUser, kIEKey, u"Download Directory", txtDefaultDir.text(),
-                                  kRegSz);
+    Set(kDownloadDirectory, txtDefaultDir.text(), kRegSz);
 }
 
 void frmKorvane::cmdBackground_Click() {
@@ -89,8 +84,7 @@ void frmKorvane::cmdBackground_Click() {
         strBackBitmap = *file;
         backBitmapSet_ = true;
         txtBackground.SetText(*file);
-        registry_.RegistrySetKeyValue(kCurrentUser, kToolbarKey, u"BackBitmap", strBackBitmap,
-                                      kRegSz);
+        Set(kBackBitmap, strBackBitmap, kRegSz);
     } catch (...) {
     }
 }

@@ -3,44 +3,43 @@
 #include <algorithm>
 
 #include "app/frm_korvane.h"
-#include "app/registry_keys.h"
+#include "app/registry_values.h"
 #include "toolkit/error.h"
 
 namespace app {
 
 namespace {
-constexpr const char16_t* kPolicyKey = kPoliciesExplorerKey;
 using F = frmKorvane;
 }  // namespace
 
 const std::array<frmKorvane::ToolbarButton, 22> frmKorvane::kToolbarButtons = {{
-    {&F::chkBack, u"Btn_Back", 1},
-    {&F::chkForward, u"Btn_Forward", 2},
-    {&F::chkStop, u"Btn_Stop", 3},
-    {&F::chkFolders, u"Btn_Folders", 7},
-    {&F::chkRefresh, u"Btn_Refresh", 4},
-    {&F::chkPrint, u"Btn_Print", 14},
-    {&F::chkFavorites, u"Btn_Favorites", 22},
-    {&F::chkEdit, u"Btn_Edit", 15},
-    {&F::chkHome, u"Btn_Home", 5},
-    {&F::chkSearch, u"Btn_Search", 6},
-    {&F::chkMedia, u"Btn_Media", 8},
-    {&F::chkHistory, u"Btn_History", 9},
-    {&F::chkTools, u"Btn_Tools", 11},
-    {&F::chkEncoding, u"Btn_Encoding", 20},
-    {&F::chkPrintPreview, u"Btn_PrintPreview", 21},
-    {&F::chkFullScreen, u"Btn_Fullscreen", 10},
-    {&F::chkMailNews, u"Btn_MailNews", 12},
-    {&F::chkSize, u"Btn_Size", 13},
-    {&F::chkDiscussions, u"Btn_Discussions", 16},
-    {&F::chkCut, u"Btn_Cut", 17},
-    {&F::chkCopy, u"Btn_Copy", 18},
-    {&F::chkPaste, u"Btn_Paste", 19},
+    {&F::chkBack, &kButtonValues[0], 1},            // Btn_Back
+    {&F::chkForward, &kButtonValues[1], 2},         // Btn_Forward
+    {&F::chkStop, &kButtonValues[2], 3},            // Btn_Stop
+    {&F::chkFolders, &kButtonValues[3], 7},         // Btn_Folders
+    {&F::chkRefresh, &kButtonValues[4], 4},         // Btn_Refresh
+    {&F::chkPrint, &kButtonValues[5], 14},          // Btn_Print
+    {&F::chkFavorites, &kButtonValues[6], 22},      // Btn_Favorites
+    {&F::chkEdit, &kButtonValues[7], 15},           // Btn_Edit
+    {&F::chkHome, &kButtonValues[8], 5},            // Btn_Home
+    {&F::chkSearch, &kButtonValues[9], 6},          // Btn_Search
+    {&F::chkMedia, &kButtonValues[10], 8},          // Btn_Media
+    {&F::chkHistory, &kButtonValues[11], 9},        // Btn_History
+    {&F::chkTools, &kButtonValues[12], 11},         // Btn_Tools
+    {&F::chkEncoding, &kButtonValues[13], 20},      // Btn_Encoding
+    {&F::chkPrintPreview, &kButtonValues[14], 21},  // Btn_PrintPreview
+    {&F::chkFullScreen, &kButtonValues[15], 10},    // Btn_Fullscreen
+    {&F::chkMailNews, &kButtonValues[16], 12},      // Btn_MailNews
+    {&F::chkSize, &kButtonValues[17], 13},          // Btn_Size
+    {&F::chkDiscussions, &kButtonValues[18], 16},   // Btn_Discussions
+    {&F::chkCut, &kButtonValues[19], 17},           // Btn_Cut
+    {&F::chkCopy, &kButtonValues[20], 18},          // Btn_Copy
+    {&F::chkPaste, &kButtonValues[21], 19},         // Btn_Paste
 }};
 
 void frmKorvane::Select_Buttons() {
     toolkit::Guard(platform_, u"Select_Buttons", [this] {
-        const bool on = Number(kCurrentUser, kPolicyKey, u"NoToolbarCustomize") != 0;
+        const bool on = Number(kNoToolbarCustomize) != 0;
         chkSelect.SetValue(on ? 1 : 0);
         IE_Buttons_Enabled(on);
     });
@@ -56,19 +55,16 @@ void frmKorvane::IE_Buttons_Enabled(bool enabled) {
     });
 }
 
-void frmKorvane::Check_Box(Control& strChkBox, const std::u16string& strValue) {
-    toolkit::Guard(platform_, u"Check_Box", [&] {
-        registry_.RegistrySetKeyValue(kCurrentUser, kPolicyKey, strValue,
-                                      strChkBox.value() == 1 ? 1 : 2, registry::kRegDword);
-    });
+void frmKorvane::Check_Box(Control& strChkBox, const RegistryValue& strValue) {
+    toolkit::Guard(platform_, u"Check_Box",
+                   [&] { Set(strValue, strChkBox.value() == 1 ? 1 : 2, registry::kRegDword); });
 }
 
-void frmKorvane::Check_Box_Value(Control& strChkBox, const std::u16string& strValue) {
+void frmKorvane::Check_Box_Value(Control& strChkBox, const RegistryValue& strValue) {
     toolkit::Guard(platform_, u"Check_Box_Value", [&] {
-        const bool clear = Text(kCurrentUser, kPolicyKey, strValue) == u"2";
+        const bool clear = Text(strValue) == u"2";
         strChkBox.SetValue(clear ? 0 : 1);  // a change runs the box's click handler first
-        registry_.RegistrySetKeyValue(kCurrentUser, kPolicyKey, strValue, clear ? 2 : 1,
-                                      registry::kRegDword);
+        Set(strValue, clear ? 2 : 1, registry::kRegDword);
     });
 }
 
@@ -77,13 +73,11 @@ void frmKorvane::chkSelect_Click() {
     IE_Buttons_Enabled(number == 1);
     if (number == 1) {
         for (const ToolbarButton& button : kToolbarButtons) {
-            Check_Box_Value(this->*button.box, button.value);
+            Check_Box_Value(this->*button.box, *button.value);
         }
     }
-    registry_.RegistrySetKeyValue(kCurrentUser, kPolicyKey, u"NoToolbarCustomize", number,
-                                  registry::kRegDword);
-    registry_.RegistrySetKeyValue(kCurrentUser, kPolicyKey, u"SpecifyDefaultButtons", number,
-                                  registry::kRegDword);
+    Set(kNoToolbarCustomize, number, registry::kRegDword);
+    Set(kSpecifyDefaultButtons, number, registry::kRegDword);
 }
 
 }  // namespace app

@@ -15,7 +15,6 @@ namespace {
 using toolkit::Kind;
 using toolkit::win32::NativeControl;
 
-constexpr const wchar_t* kClassName = L"Korvane.frmKorvane";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
@@ -76,7 +75,7 @@ bool MainWindow::Create() {
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
+    windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);
 
     const HDC screen = GetDC(nullptr);
@@ -84,9 +83,10 @@ bool MainWindow::Create() {
     ReleaseDC(nullptr, screen);
     RECT frame{0, 0, Pixels(kClientWidthTwips, dpi), Pixels(kClientHeightTwips, dpi)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    hwnd_ = CreateWindowExW(kExStyle, kClassName, reinterpret_cast<const wchar_t*>(kWindowCaption),
-                            kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                            frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    hwnd_ =
+        CreateWindowExW(kExStyle, kWindowClass, reinterpret_cast<const wchar_t*>(kWindowCaption),
+                        kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, instance, this);
     if (hwnd_ == nullptr) {
         return false;
     }

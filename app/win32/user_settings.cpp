@@ -3,6 +3,7 @@
 #include <sddl.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "toolkit/win32/native_control.h"
@@ -42,13 +43,17 @@ std::u16string OwnSid() {
                      : SidText(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid);
 }
 
-// "DOMAIN\user", or the SID itself when the account is unknown here.
-std::u16string AccountName(PSID sid, const std::u16string& text) {
+// "DOMAIN\user", or the SID itself when the account is unknown here; nothing when the SID names
+// an account that is no person's (a group, an alias, a service).
+std::optional<std::u16string> AccountName(PSID sid, const std::u16string& text) {
     wchar_t name[256] = {}, domain[256] = {};
     DWORD nameSize = 256, domainSize = 256;
     SID_NAME_USE use{};
     if (!LookupAccountSidW(nullptr, sid, name, &nameSize, domain, &domainSize, &use)) {
         return text;
+    }
+    if (use != SidTypeUser) {
+        return std::nullopt;
     }
     return (domain[0] != L'\0' ? FromWide(domain) + u"\\" : u"") + FromWide(name);
 }
@@ -60,15 +65,23 @@ UserSettings::UserSettings(const std::u16string& sid) : sid_(OwnSid()) {
         return;
     }
     PSID parsed = nullptr;
+    const std::u16string refused = u"\"" + sid + u"\" is not a user's security identifier (SID).";
     if (!ConvertStringSidToSidW(Wide(sid), &parsed)) {
-        problem_ = u"\"" + sid + u"\" is not a user's security identifier (SID).";
+        problem_ = refused;
         return;
     }
     const std::unique_ptr<void, LocalDeleter> owned(parsed);
-    // The canonical form names the key: nothing of the argument itself reaches a path.
+    // Only a person's account, written out as the canonical form that then names the key: no
+    // alias ("SY"), no service or built-in group, nothing of the argument itself in a path.
     const std::u16string canonical = SidText(parsed);
     if (canonical == sid_) {
         return;  // the program's own user: as without /user:
+    }
+    const auto account = AccountName(parsed, canonical);
+    if (canonical != sid || !account ||
+        !(canonical.starts_with(u"S-1-5-21-") || canonical.starts_with(u"S-1-12-1-"))) {
+        problem_ = refused;
+        return;
     }
     if (RegOpenKeyExW(HKEY_USERS, Wide(canonical), 0, MAXIMUM_ALLOWED, &root_) != ERROR_SUCCESS) {
         root_ = HKEY_CURRENT_USER;
@@ -76,7 +89,7 @@ UserSettings::UserSettings(const std::u16string& sid) : sid_(OwnSid()) {
         return;
     }
     sid_ = canonical;
-    otherUser_ = AccountName(parsed, canonical);
+    otherUser_ = *account;
 }
 
 UserSettings::~UserSettings() {

@@ -141,22 +141,64 @@ bool Win32Platform::Elevated() {
 
 bool Win32Platform::RestartElevated(const std::u16string& arguments) {
     const std::wstring program = ProgramPath();
-    const std::u16string parameters = u"/user:" + user_ + u" " + arguments;
+    std::wstring system(MAX_PATH, L'\0');
+    system.resize(GetSystemDirectoryW(system.data(), MAX_PATH));
     SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof(request);
-    request.fMask = SEE_MASK_NOASYNC;
+    request.fMask = SEE_MASK_NOASYNC | SEE_MASK_NOCLOSEPROCESS;
     request.hwnd = owner_;
     request.lpVerb = L"runas";
     request.lpFile = program.c_str();
-    request.lpParameters = Wide(parameters);
+    request.lpParameters = Wide(arguments);
+    request.lpDirectory = system.c_str();  // never the caller's folder, which may hold any DLL
     request.nShow = SW_SHOWNORMAL;
-    if (ShellExecuteExW(&request)) {
-        return true;
+    if (!ShellExecuteExW(&request)) {
+        if (GetLastError() != ERROR_CANCELLED) {  // a cancel is the user's no: nothing to tell
+            ShowMessage(u"Korvane could not be started as administrator.", {});
+        }
+        return false;
     }
-    if (GetLastError() != ERROR_CANCELLED) {  // a cancel is the user's no: nothing to tell
-        ShowMessage(u"Korvane could not be started as administrator.", {});
+    const bool tookOver = request.hProcess != nullptr && AwaitWindow(request.hProcess);
+    if (request.hProcess != nullptr) {
+        CloseHandle(request.hProcess);
     }
-    return false;
+    if (!tookOver) {
+        ShowMessage(u"The restart as administrator did not complete: the setting was not changed.",
+                    {});
+    }
+    return tookOver;
+}
+
+bool Win32Platform::AwaitWindow(HANDLE process) {
+    // The window stays disabled meanwhile, as under a dialog: nothing else may change.
+    const bool wasEnabled = owner_ != nullptr && !EnableWindow(owner_, FALSE);
+    const DWORD id = GetProcessId(process);
+    const ULONGLONG until = GetTickCount64() + 30000;
+    bool shown = false;
+    while (!shown && GetTickCount64() < until) {
+        for (HWND window = nullptr;
+             !shown && (window = FindWindowExW(nullptr, window, kWindowClass, nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            shown = owner == id && IsWindowVisible(window);
+        }
+        if (!shown && MsgWaitForMultipleObjects(1, &process, FALSE, 100, QS_ALLINPUT) == 0) {
+            break;  // it ended without showing its window
+        }
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    if (wasEnabled) {
+        EnableWindow(owner_, TRUE);
+    }
+    return shown;
 }
 
 void Win32Platform::CloseWindow() {

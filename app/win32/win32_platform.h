@@ -8,12 +8,13 @@
 
 namespace app::win32 {
 
+// The main window's class: how a restart finds the window of the instance it started.
+inline constexpr const wchar_t* kWindowClass = L"Korvane.frmKorvane";
+
 class Win32Platform final : public toolkit::Platform {
 public:
     // Message boxes and the file dialog belong to `owner` once it is set.
     void SetOwner(HWND owner) { owner_ = owner; }
-    // The SID of the user whose settings the program shows, handed on to a restart.
-    void SetUser(std::u16string sid) { user_ = std::move(sid); }
 
     void ShowMessage(const std::u16string& prompt, const std::u16string& title) override;
     bool AskYesNo(const std::u16string& prompt) override;
@@ -29,9 +30,9 @@ public:
 
 private:
     std::wstring ProgramPath();
+    bool AwaitWindow(HANDLE process);
 
     HWND owner_ = nullptr;
-    std::u16string user_;
 };
 
 }  // namespace app::win32

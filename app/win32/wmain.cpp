@@ -27,6 +27,14 @@ std::vector<std::u16string> Arguments() {
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
+    // DLLs from the system folder only: never one planted beside the program or in the current
+    // folder, which an elevated start would load with administrator rights. Windows 7 without
+    // its update lacks the call.
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    if (const auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")))) {
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&classes);
 
@@ -37,9 +45,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         platform.ShowMessage(command.problem.empty() ? user.problem() : command.problem, {});
         return 1;  // nothing read, nothing written, no window
     }
-    platform.SetUser(user.sid());
     registry::AdvapiRegistry registry(reinterpret_cast<registry::Key>(user.root()));
-    app::frmKorvane form(registry, platform);
+    app::frmKorvane form(registry, platform, user.sid(), !user.otherUser().empty());
     app::win32::MainWindow window(form, platform);
     if (!window.Create()) {
         platform.ShowMessage(u"Korvane could not create its window.", {});

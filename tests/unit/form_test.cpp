@@ -37,8 +37,8 @@ protected:
     Form() { store.Seed(kMachine, kIE, u"Version", u"sz 6.0.2800.1106"); }
     ~Form() override { EXPECT_EQ(store.openHandles(), 0) << "left open"; }
 
-    void Start() {
-        form.emplace(store, platform);
+    void Start(std::u16string sid = {}) {
+        form.emplace(store, platform, sid, !sid.empty());
         form->Form_Load();
     }
     // One user action on `box`, as the window runs it.
@@ -205,7 +205,7 @@ TEST_F(Form, TheToolbarSwitchNestsEachButtonsWriteInsideItsReload) {
     EXPECT_EQ(Disabled().size(), 22u);
     EXPECT_EQ(form->chkPaste.value() - form->chkStop.value(), 1);  // ticks stay
     EXPECT_EQ(form->chkBack.tooltip(),
-              u"HKCU\\" + kPolicy + u", Btn_Back: 1 when ticked, 2 when clear.");
+              u"HKCU\\" + kPolicy + u", \"Btn_Back\": 1 when ticked, 2 when clear.");
 }
 
 TEST_F(Form, TextSettingsAndActions) {
@@ -283,15 +283,17 @@ TEST_F(Form, AChangeRefusedForLackOfRightsIsUndoneAndOffersARestartAsAdministrat
     EXPECT_EQ(Disabled().size(), 22u);
     Click(&F::chkBack);  // disabled: the user cannot
     EXPECT_EQ(Journal(), Lines{u"HKCU:DisablePasswordCaching = dword 1"});
-    platform.yes = true;
-    Click(&F::chkIEErr);
-    EXPECT_EQ(Messages(), Lines{offer});
-    EXPECT_EQ(platform.restarts, Lines{u"/check:30=0"});
-    EXPECT_TRUE(platform.closed);
-
-    // The folder picker lets the user tick a box while it is open: that accepted change stays
-    // when the picker's own write is refused.
-    platform.folder = [&] { return Click(&F::chkCache), u"C:\\Pick"; };
+    // A picker opened from the window while the first is open, where the user ticks a box and
+    // cancels: that accepted change stays when the first picker's own write is refused.
+    int pickers = 0;
+    platform.folder = [&]() -> std::u16string {
+        if (++pickers == 1) {
+            Click(&F::cmdDir);
+            return u"C:\\Pick";
+        }
+        Click(&F::chkCache);
+        return u"";
+    };
     Click(&F::cmdDir);
     Type(&F::txtIETitle, u"ab");
     Click(&F::cmdRestore);  // deleting what is not there is no refusal
@@ -310,6 +312,37 @@ TEST_F(Form, AChangeRefusedForLackOfRightsIsUndoneAndOffersARestartAsAdministrat
                                 u"Korvane: This setting could not be changed: the permissions of "
                                 u"its registry key refuse the change even to administrators."));
     EXPECT_EQ(form->chkIEErr.value(), 1);
+}
+
+TEST_F(Form, ARestartAsAdministratorTakesOverTheClickAndItsNotice) {
+    store.SetReadOnly(kUser, kPolicy);
+    Start(u"S-1-5-21-5");
+    EXPECT_EQ(form->chkIcon.tooltip(),
+              u"HKEY_USERS\\S-1-5-21-5\\" + kPolicy +
+                  u", \"NoInternetIcon\": 1 when ticked, deleted when clear.");
+    platform.yes = true;
+    Click(&F::chkIcon);
+    User(&F::chkIcon, [](auto& box) { box.UserMouseUp(); });  // the restart took over: no notice
+    EXPECT_EQ(Messages(), Lines{u"Korvane? This setting needs administrator rights.\r\n"
+                                u"Restart Korvane as administrator to change it?"});
+    EXPECT_EQ(platform.restarts, Lines{u"/user:S-1-5-21-5 /check:35=1"});
+    EXPECT_TRUE(platform.closed);
+    EXPECT_EQ(form->chkIcon.value(), 0);
+    // Restarted, still without the rights: told, never offered again, and no notice.
+    Start();
+    form->RepeatCheck(35, 1);
+    Click(&F::chkIcon);
+    EXPECT_EQ(Messages(), Lines(2,
+                                u"Korvane: This setting could not be changed: it needs "
+                                u"administrator rights.\r\nStart Korvane as administrator to "
+                                u"change it."));
+    store.ClearReadOnly();
+    Start();
+    Journal();
+    form->RepeatCheck(35, 1);
+    EXPECT_EQ(Journal(), Lines{u"HKCU:NoInternetIcon = dword 1"});
+    EXPECT_EQ(Messages(),
+              Lines{u"Korvane: You need to restart before this setting will take effect."});
 }
 
 }  // namespace

@@ -97,6 +97,12 @@ public:
         }
         WaitFor([&] { return (window_ = Top(L"Korvane.frmKorvane")) || Top(L"#32770"); });
     }
+    // The instance that shows `window`, started by another one.
+    explicit Program(HWND window) {
+        GetWindowThreadProcessId(window, &process_.dwProcessId);
+        process_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_.dwProcessId);
+        window_ = Top(L"Korvane.frmKorvane");
+    }
     ~Program() {
         PostMessageW(window_, WM_CLOSE, 0, 0);
         if (!Exited()) {
@@ -246,9 +252,9 @@ TEST_F(EndToEnd, TextOfAnyScriptIsKeptAsTypedAndTooltipsSayItAsItIs) {
     EXPECT_EQ(Stored(kUser, kMain, L"Window Title"), L"sz " + title + L"\U0001F600 & !");
     EXPECT_EQ(program.Tip(&F::txtIETitle), title + L"\U0001F600 & !");  // its text, kept current
     EXPECT_EQ(program.Tip(&F::chkIEErr),
-              L"HKLM\\Software\\Microsoft\\Internet Explorer\\Main, IEWatsonDisabled = 1 and "
-              L"IEWatsonEnabled = 0 when ticked, both deleted when clear.\r\nChanging it needs "
-              L"administrator rights.");
+              L"HKLM\\Software\\Microsoft\\Internet Explorer\\Main, \"IEWatsonDisabled\" and "
+              L"\"IEWatsonEnabled\": 1 and 0 when ticked, both deleted when clear.\r\nChanging it "
+              L"needs administrator rights.");
     program.Type(&F::txtDownload, L"5x");  // from 2: a digit, and a letter it refuses
     EXPECT_EQ(Text(program.Control(&F::txtDownload)), L"25");
     program.Type(&F::txtDownload, L"\b");  // a Backspace: both values follow
@@ -264,13 +270,30 @@ TEST_F(EndToEnd, TextOfAnyScriptIsKeptAsTypedAndTooltipsSayItAsItIs) {
     EXPECT_EQ(WaitForSingleObject(program.process_.hProcess, 0), WAIT_TIMEOUT);  // still there
 }
 
+// A visible message box of another instance than `first`'s.
+HWND OtherBox(const Program& first) {
+    HWND box = nullptr;
+    WaitFor([&] {
+        for (box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(box, &owner);
+            if (owner != first.process_.dwProcessId && IsWindowVisible(box)) {
+                return true;
+            }
+        }
+        return false;
+    });
+    return box;
+}
+
 TEST_F(EndToEnd, ARefusedChangeIsUndoneAndWithoutAdministratorRightsARestartMakesIt) {
-    // The machine key made read-only, as it is for a user without administrator rights.
+    // The policy key made read-only, as a key an administrator locked is for other users.
     HKEY key = nullptr;
     alignas(8) char saved[4096] = {};
     DWORD size = sizeof(saved);
     PSECURITY_DESCRIPTOR readOnly = nullptr;
-    RegOpenKeyExW(kMachine, kMain, 0, READ_CONTROL | WRITE_DAC, &key);
+    RegCreateKeyExW(kUser, kPolicy, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr, &key,
+                    nullptr);
     RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, saved, &size);
     ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1,
                                                          &readOnly, nullptr);
@@ -280,21 +303,36 @@ TEST_F(EndToEnd, ARefusedChangeIsUndoneAndWithoutAdministratorRightsARestartMake
     const std::wstring offer =
         L"Korvane: This setting needs administrator rights.\r\nRestart Korvane as administrator "
         L"to change it?";
-    limited.Click(&F::chkIEErr);
+    limited.Click(&F::chkIcon);
     EXPECT_EQ(limited.Answer(IDNO), offer);
-    EXPECT_NE(Send(limited.Control(&F::chkIEErr), BM_GETCHECK), BST_CHECKED);
-    limited.Click(&F::chkIEErr);
+    EXPECT_EQ(limited.Answer(),
+              L"Korvane: You need to restart before this setting will take effect.");
+    EXPECT_NE(Send(limited.Control(&F::chkIcon), BM_GETCHECK), BST_CHECKED);
+
+    // A restart that ends before its window shows (here: it refuses the browser's version)
+    // leaves this instance open, with the box as stored.
+    const std::wstring version = Stored(kMachine, kIE, L"Version").substr(3);
+    limited.Click(&F::chkIcon);
+    Seed(kMachine, kIE, L"Version", L"4.72.3110.8");
+    EXPECT_EQ(limited.Answer(IDYES), offer);
+    Program(OtherBox(limited)).Answer();
+    EXPECT_EQ(limited.Answer(),
+              L"Korvane: The restart as administrator did not complete: the "
+              L"setting was not changed.");
+    Seed(kMachine, kIE, L"Version", version);
+    EXPECT_NE(Send(limited.Control(&F::chkIcon), BM_GETCHECK), BST_CHECKED);
+
+    limited.Click(&F::chkIcon);
     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, saved);  // what an administrator may do
     RegCloseKey(key);
     EXPECT_EQ(limited.Answer(IDYES), offer);
+    // The restarted instance makes the click and shows its notice; this one has gone quietly.
+    Program again(OtherBox(limited));
+    EXPECT_EQ(again.Answer(),
+              L"Korvane: You need to restart before this setting will take effect.");
     EXPECT_TRUE(limited.Exited());
-    HWND again = nullptr;  // the restarted program, which repeats the click
-    EXPECT_TRUE(WaitFor([&] { return (again = FindWindowW(L"Korvane.frmKorvane", nullptr)); }));
-    const HWND box = Find(again, app::kFirstControlId + app::RowOf(&F::chkIEErr).tabIndex);
-    EXPECT_TRUE(WaitFor([&] { return Send(box, BM_GETCHECK) == BST_CHECKED; }));
-    EXPECT_EQ(Stored(kMachine, kMain, L"IEWatsonDisabled"), L"dword 1");
-    PostMessageW(again, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(again); }));
+    EXPECT_EQ(Send(again.Control(&F::chkIcon), BM_GETCHECK), BST_CHECKED);
+    EXPECT_EQ(Stored(kUser, kPolicy, L"NoInternetIcon"), L"dword 1");
 }
 
 TEST_F(EndToEnd, AnotherUsersSettingsAreShownAndChangedUnderHisKeyAndABadUserIsRefused) {
@@ -309,6 +347,7 @@ TEST_F(EndToEnd, AnotherUsersSettingsAreShownAndChangedUnderHisKeyAndABadUserIsR
     EXPECT_EQ(Stored(HKEY_USERS, (sid + L"\\" + kToolbar).c_str(), L"BackBitmap"), L"sz ");
     EXPECT_EQ(Stored(kUser, kSettings, L"DisablePasswordCaching"), L"none");
     RegDeleteTreeW(HKEY_USERS, sid.c_str());
+    Seed(HKEY_USERS, L"S-1-5-18\\Software\\KorvaneTest", L"N", L"1");  // LocalSystem's, loaded
     // Refused starts: a message, no window, nothing written. The version is read in the
     // program's own (32-bit) view: the 64-bit one, which it does not read, says 9.
     const std::wstring version = Stored(kMachine, kIE, L"Version").substr(3);
@@ -316,6 +355,10 @@ TEST_F(EndToEnd, AnotherUsersSettingsAreShownAndChangedUnderHisKeyAndABadUserIsR
     Seed(kUser, kToolbar, L"BackBitmap", L"keep.bmp");
     for (const auto& [argument, said] :
          {std::pair{L"/user:nobody", L"\"nobody\" is not a user's security identifier (SID)."},
+          {L"/user:SY", L"\"SY\" is not a user's security identifier (SID)."},
+          {L"/user:S-1-5-18", L"\"S-1-5-18\" is not a user's security identifier (SID)."},
+          {L"/user:BA", L"\"BA\" is not a user's security identifier (SID)."},
+          {L"/user:S-1-5-32-544", L"\"S-1-5-32-544\" is not a user's security identifier (SID)."},
           {L"/user:S-1-5-21-7-8-9-1001",
            L"The settings of the user S-1-5-21-7-8-9-1001 are not loaded on this computer."},
           {L"/check:30=1 x", L"Korvane does not understand its argument \"x\"."},
@@ -332,6 +375,9 @@ TEST_F(EndToEnd, AnotherUsersSettingsAreShownAndChangedUnderHisKeyAndABadUserIsR
     }
     Seed(kMachine, kIE, L"Version", version);
     EXPECT_EQ(Stored(kUser, kToolbar, L"BackBitmap"), L"sz keep.bmp");
+    const std::wstring system = L"S-1-5-18\\" + std::wstring(kSettings);  // no write-back there
+    EXPECT_EQ(Stored(HKEY_USERS, system.c_str(), L"MaxConnectionsPerServer"), L"none");
+    RegDeleteTreeW(HKEY_USERS, L"S-1-5-18\\Software\\KorvaneTest");
 }
 
 }  // namespace
