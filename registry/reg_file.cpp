@@ -147,14 +147,12 @@ std::u16string Unquote(std::u16string_view& rest, std::u16string_view unclosed) 
     return text;
 }
 
-// Comma-separated bytes of 1 or 2 hex digits; regedit leaves a comma before a line break.
+// Comma-separated bytes of 1 or 2 hex digits, or none.
 Bytes HexBytes(std::u16string_view text) {
     Bytes bytes;
     text = Trim(text);
     if (text.empty()) {
         return bytes;
-    } else if (text.ends_with(u',')) {
-        text.remove_suffix(1);
     }
     for (std::size_t start = 0;;) {
         const std::size_t comma = text.find(u',', start);

@@ -41,7 +41,8 @@ struct RegFile {
 };
 
 // Reads a file as regedit writes it: UTF-16LE with its byte-order mark and the 5.00 header,
-// or "REGEDIT4" in the ANSI code page. The first fault ends the reading.
+// or "REGEDIT4" in the ANSI code page, where the bytes of hex(1), hex(2) and hex(7) are ANSI
+// text too and are turned into the UTF-16 the registry holds. The first fault ends the reading.
 RegFile ReadRegFile(std::span<const std::uint8_t> bytes, toolkit::Platform& platform);
 
 }  // namespace registry
