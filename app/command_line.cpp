@@ -9,7 +9,17 @@ namespace app {
 
 namespace {
 
-constexpr std::u16string_view kUser = u"/user:", kCheck = u"/check:";
+constexpr std::u16string_view kUser = u"/user:", kCheck = u"/check:", kExport = u"/export:",
+                              kImport = u"/import:", kQuiet = u"/quiet";
+
+// Takes "<prefix><text>" into an empty `into`.
+bool TakeFile(std::u16string_view argument, std::u16string_view prefix, std::u16string& into) {
+    if (!argument.starts_with(prefix) || argument.size() == prefix.size() || !into.empty()) {
+        return false;
+    }
+    into = argument.substr(prefix.size());
+    return true;
+}
 
 // A tab index of up to three digits, as this program writes it: no sign, no leading zero.
 std::optional<int> Index(std::u16string_view digits) {
@@ -62,8 +72,12 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& arguments) {
     CommandLine command;
     for (const std::u16string& argument : arguments) {
         const std::u16string_view view = argument;
-        if (view.starts_with(kUser) && view.size() > kUser.size() && command.user.empty()) {
-            command.user = argument.substr(kUser.size());
+        if (TakeFile(view, kUser, command.user) || TakeFile(view, kExport, command.exportFile) ||
+            TakeFile(view, kImport, command.importFile)) {
+            continue;
+        }
+        if (view == kQuiet && !command.quiet) {
+            command.quiet = true;
             continue;
         }
         if (view.starts_with(kCheck) && !command.check) {
@@ -74,6 +88,13 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& arguments) {
         }
         command.problem = u"Korvane does not understand its argument \"" + argument + u"\".";
         return command;
+    }
+    const int modes = (command.check ? 1 : 0) + (command.exportFile.empty() ? 0 : 1) +
+                      (command.importFile.empty() ? 0 : 1);
+    if (modes > 1 || (command.quiet && command.exportFile.empty() && command.importFile.empty())) {
+        command.problem =
+            u"Korvane takes only one of /check:, /export: and /import:, and /quiet "
+            u"only beside /export: or /import:.";
     }
     return command;
 }

@@ -28,7 +28,9 @@ constexpr const char16_t* kRefusedToAdministrators =
 frmKorvane::frmKorvane(registry::RegistryApi& registry, toolkit::Platform& platform,
                        std::u16string userSid, bool otherUser)
     : platform_(platform),
-      registry_(registry, platform),
+      api_(registry),
+      undo_(registry, platform, u"HKEY_USERS\\" + userSid),
+      registry_(registry, platform, &undo_),
       userSid_(std::move(userSid)),
       userKeyName_(otherUser ? u"HKEY_USERS\\" + userSid_ : u"HKCU") {
     for (const LayoutRow& row : kLayout) {
@@ -76,22 +78,26 @@ void frmKorvane::Form_Load() {
             chkIEErr.SetEnabled(false);
             chkSecurityZone.SetEnabled(false);
         }
-        Select_Buttons();
-        Append_Completion();
-        Download_Directory();
-        Window_Title();
-        Back_Bitmap();
-        Password_Caching();
-        Error_Reporting();
-        Intelli_Menus();
-        Update_Check();
-        Max_Connections();
-        About_Urls();
-        Internet_Icon();
-        Cache_Persistent();
-        Security_Zone();
+        Loaders();
     });
     registry_.TakeRefusal();  // what the loaders wrote back was already shown as stored
+}
+
+void frmKorvane::Loaders() {
+    Select_Buttons();
+    Append_Completion();
+    Download_Directory();
+    Window_Title();
+    Back_Bitmap();
+    Password_Caching();
+    Error_Reporting();
+    Intelli_Menus();
+    Update_Check();
+    Max_Connections();
+    About_Urls();
+    Internet_Icon();
+    Cache_Persistent();
+    Security_Zone();
 }
 
 void frmKorvane::Form_Unload(std::int16_t& /*Cancel*/) {
@@ -110,15 +116,16 @@ void frmKorvane::UserAction(const Control& control, const std::function<void()>&
             return;
         }
         if (!running_.empty()) {
-            running_.back()->refused |= registry_.TakeRefusal();  // the enclosing action's own
+            // The enclosing action's own.
+            running_.back()->refused = std::max(running_.back()->refused, registry_.TakeRefusal());
         }
         RunningAction current{Boxes()};
         running_.push_back(&current);
         const toolkit::OnExit pop{[this] { running_.pop_back(); }};
         toolkit::Guard(platform_, u"Korvane", action);
-        current.refused |= registry_.TakeRefusal();
-        if (current.refused) {
-            Refused(control, current.before);
+        current.refused = std::max(current.refused, registry_.TakeRefusal());
+        if (current.refused != registry::Refusal::kNone) {
+            Refused(control, current.before, current.refused);
         } else {
             // What this action changed is no change of any action around it: kept on a refusal.
             const BoxStates after = Boxes();
@@ -139,21 +146,25 @@ frmKorvane::BoxStates frmKorvane::Boxes() const {
     return boxes;
 }
 
-void frmKorvane::Refused(const Control& control, const BoxStates& before) {
+void frmKorvane::Refused(const Control& control, const BoxStates& before,
+                         registry::Refusal refusal) {
     const BoxStates after = Boxes();
     for (std::size_t i = 0; i < kLayout.size(); ++i) {
         if (after[i] != before[i]) {
             (this->*kLayout[i].control).Restore(before[i].first, before[i].second);
         }
     }
-    if (control.kind() != toolkit::Kind::CheckBox) {
-        // A text box keeps its text and tells once; the next start shows what is stored.
-        if (control.kind() == toolkit::Kind::TextBox) {
-            if (std::ranges::find(toldTextBoxes_, &control) != toldTextBoxes_.end()) {
-                return;
-            }
-            toldTextBoxes_.push_back(&control);
+    // A text box keeps its text and tells once; the next start shows what is stored.
+    if (control.kind() == toolkit::Kind::TextBox) {
+        if (std::ranges::find(toldTextBoxes_, &control) != toldTextBoxes_.end()) {
+            return;
         }
+        toldTextBoxes_.push_back(&control);
+    }
+    if (refusal == registry::Refusal::kUndoRecord) {
+        platform_.ShowMessage(u"Korvane could not write its undo record, \"" + undo_.path() +
+                              u"\", so the setting was not changed.");
+    } else if (control.kind() != toolkit::Kind::CheckBox) {
         platform_.ShowMessage(platform_.Elevated() ? kRefusedToAdministrators
                                                    : kNeedsAdministrator);
     } else if (platform_.Elevated()) {
@@ -168,9 +179,10 @@ void frmKorvane::Refused(const Control& control, const BoxStates& before) {
 }
 
 void frmKorvane::OfferRestart(const LayoutRow& row, int wanted) {
-    const CommandLine next{
-        .user = userSid_, .check = std::pair(row.tabIndex, wanted), .problem = {}};
-    if (platform_.RestartElevated(FormatCommandLine(next))) {
+    CommandLine next;
+    next.user = userSid_;
+    next.check = std::pair(row.tabIndex, wanted);
+    if (platform_.RestartElevated(FormatCommandLine(next), false)) {
         handedOver_ = true;
         platform_.CloseWindow();
     }

@@ -47,6 +47,26 @@ public:
     // disabled box ignores it. This instance never offers a restart again.
     void RepeatCheck(int tabIndex, int value);
 
+    // The window menu's commands. Undo puts back every value this run changed, import applies
+    // a .reg file the user picks, each then showing the result in every box; export writes
+    // every setting to a file the user names.
+    void UndoChanges();
+    void ImportSettings();
+    void ExportSettings();
+
+    // What /export: and /import: do, and the menu's commands through them. Exit code 0: done;
+    // 1: the file could not be read or written, or is refused whole; 2: the registry refused a
+    // value, and what the import wrote is put back.
+    struct Outcome {
+        int exitCode = 0;
+        std::u16string message;  // "" when all went well
+        registry::Refusal refusal = registry::Refusal::kNone;
+    };
+    // Every setting's value as stored now, the user's under HKEY_CURRENT_USER.
+    Outcome Export(const std::u16string& file);
+    // Only the values Korvane knows, in the file's order, each recorded for undo first.
+    Outcome Import(const std::u16string& file);
+
     // The domain search group's method: Empty, and nothing else.
     registry::Variant Domain() const { return {}; }
 
@@ -77,10 +97,13 @@ private:
     using BoxStates = std::vector<std::pair<int, bool>>;  // each layout row's value and enabled
     struct RunningAction {
         BoxStates before;
-        bool refused = false;
+        registry::Refusal refused = registry::Refusal::kNone;
     };
     BoxStates Boxes() const;
-    void Refused(const Control& control, const BoxStates& before);
+    void Refused(const Control& control, const BoxStates& before, registry::Refusal refusal);
+    void Loaders();
+    void Reload();
+    void ImportFile(const std::u16string& file);
     void OfferRestart(const LayoutRow& row, int wanted);
     // modRegistry's operations on one of the program's values.
     std::u16string Text(const RegistryValue& value);
@@ -134,6 +157,8 @@ private:
     void cmdHelp_Click();
 
     toolkit::Platform& platform_;
+    registry::RegistryApi& api_;
+    registry::UndoRecord undo_;
     registry::modRegistry registry_;
     const std::u16string userSid_;
     const std::u16string userKeyName_;  // "HKCU", or the other user's key under HKEY_USERS

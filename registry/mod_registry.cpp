@@ -53,6 +53,9 @@ void modRegistry::RegistrySetKeyValue(Key lngRoot, const std::u16string& strKeyP
                                       const std::u16string& strValueName, const Variant& varValue,
                                       std::uint32_t lngType) {
     toolkit::Guard(platform_, u"RegistrySetKeyValue", [&] {
+        if (suspended_) {
+            return;
+        }
         const Opened opened = api_.CreateKey(lngRoot, strKeyPath, kWriteAccess);
         Note(opened.status);
         KeyHandle key(api_, opened);
@@ -74,7 +77,7 @@ void modRegistry::RegistrySetKeyValue(Key lngRoot, const std::u16string& strKeyP
         } else {
             return;  // the key is created, nothing is written
         }
-        if (key.get() != 0) {
+        if (key.get() != 0 && Recorded(lngRoot, strKeyPath, {strValueName, lngType, data, 0})) {
             Note(api_.SetValue(key.get(), strValueName, lngType, data));
         }
     });
@@ -83,17 +86,42 @@ void modRegistry::RegistrySetKeyValue(Key lngRoot, const std::u16string& strKeyP
 void modRegistry::RegistryDeleteValue(Key lngRoot, const std::u16string& strKeyPath,
                                       const std::u16string& strValueName) {
     toolkit::Guard(platform_, u"RegistryDeleteValue", [&] {
+        if (suspended_) {
+            return;
+        }
         const Opened opened = api_.OpenKey(lngRoot, strKeyPath, kWriteAccess);
         Note(opened.status);
         if (opened.status == kSuccess) {
             KeyHandle key(api_, opened);
-            Note(api_.DeleteValue(key.get(), strValueName));
+            if (Recorded(lngRoot, strKeyPath, RegValue{strValueName, std::nullopt, {}, 0})) {
+                Note(api_.DeleteValue(key.get(), strValueName));
+            }
         }
     });
 }
 
 void modRegistry::RegistryDeleteKey(Key lngRoot, const std::u16string& strKeyPath) {
     toolkit::Guard(platform_, u"RegistryDeleteKey", [&] {
+        if (suspended_) {
+            return;
+        }
+        // Every value the key holds is recorded before it goes.
+        std::vector<std::u16string> names;
+        if (const Opened opened = api_.OpenKey(lngRoot, strKeyPath, kQueryValue);
+            opened.status == kSuccess) {
+            KeyHandle key(api_, opened);
+            for (Enumerated value{kSuccess, {}}; value.status == kSuccess;) {
+                value = api_.EnumValue(key.get(), static_cast<std::uint32_t>(names.size()));
+                if (value.status == kSuccess) {
+                    names.push_back(value.name);
+                }
+            }
+        }
+        for (const std::u16string& name : names) {
+            if (!Recorded(lngRoot, strKeyPath, RegValue{name, std::nullopt, {}, 0})) {
+                return;
+            }
+        }
         if (api_.DeleteKey(lngRoot, strKeyPath) == kAccessDenied) {
             // A key that still has sub keys is refused the same way: only a key that cannot
             // even be opened for writing means missing rights.
@@ -102,6 +130,31 @@ void modRegistry::RegistryDeleteKey(Key lngRoot, const std::u16string& strKeyPat
             Note(opened.status);
         }
     });
+}
+
+void modRegistry::RegistryPutValue(Key lngRoot, const std::u16string& strKeyPath,
+                                   const RegValue& value) {
+    if (!value.type) {
+        RegistryDeleteValue(lngRoot, strKeyPath, value.name);
+        return;
+    }
+    if (suspended_) {
+        return;
+    }
+    const Opened opened = api_.CreateKey(lngRoot, strKeyPath, kWriteAccess);
+    Note(opened.status);
+    KeyHandle key(api_, opened);
+    if (key.get() != 0 && Recorded(lngRoot, strKeyPath, value)) {
+        Note(api_.SetValue(key.get(), value.name, *value.type, value.data));
+    }
+}
+
+bool modRegistry::Recorded(Key root, const std::u16string& path, const RegValue& after) {
+    if (undo_ == nullptr || undo_->BeforeChange(root, path, after)) {
+        return true;
+    }
+    refused_ = Refusal::kUndoRecord;
+    return false;
 }
 
 }  // namespace registry

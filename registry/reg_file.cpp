@@ -302,4 +302,12 @@ RegFile ReadRegFile(std::span<const std::uint8_t> bytes, toolkit::Platform& plat
     return file;
 }
 
+void AddValue(std::vector<RegKey>& keys, const std::u16string& path, RegValue value) {
+    auto section = std::ranges::find(keys, path, &RegKey::path);
+    if (section == keys.end()) {
+        section = keys.insert(keys.end(), RegKey{path, {}, 0});
+    }
+    section->values.push_back(std::move(value));
+}
+
 }  // namespace registry

@@ -19,6 +19,7 @@ struct RegValue {
     std::optional<std::uint32_t> type;  // nothing: the value is deleted
     Bytes data;                         // the value's bytes as the registry holds them
     int line = 0;                       // where it starts in a file read, from 1
+    bool operator==(const RegValue&) const = default;
 };
 
 // One key section: the full path between the brackets ("HKEY_CURRENT_USER\Software\...").
@@ -26,7 +27,11 @@ struct RegKey {
     std::u16string path;
     std::vector<RegValue> values;
     int line = 0;
+    bool operator==(const RegKey&) const = default;
 };
+
+// Adds `value` to the section of `path`, a new last one when there is none yet.
+void AddValue(std::vector<RegKey>& keys, const std::u16string& path, RegValue value);
 
 // The bytes of a "Windows Registry Editor Version 5.00" file: UTF-16LE with a byte-order mark,
 // CRLF line ends, a blank line before each key. A REG_DWORD of 4 bytes is dword:, a REG_SZ

@@ -77,7 +77,7 @@ void frmKorvane::cmdDir_Click() {
 void frmKorvane::cmdBackground_Click() {
     // Any failure from here on, a cancel included, ends the handler silently.
     try {
-        const auto file = platform_.OpenFile(u"Bitmap (*.bmp)|*.bmp");
+        const auto file = platform_.OpenFile(u"Bitmap (*.bmp)|*.bmp", {});
         if (!file) {
             return;
         }

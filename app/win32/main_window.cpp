@@ -125,6 +125,12 @@ bool MainWindow::Create() {
         }
         natives_[static_cast<std::size_t>(row - kLayout.data())] = std::move(native);
     }
+    // Undo, import and export live in the window menu, so the window keeps its layout.
+    const HMENU menu = GetSystemMenu(hwnd_, FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kUndoCommand, L"Undo Changes Since Korvane Started");
+    AppendMenuW(menu, MF_STRING, kImportCommand, L"Import Settings...");
+    AppendMenuW(menu, MF_STRING, kExportCommand, L"Export Settings...");
     lastFocus_ = Find(kFirstControlId + RowOf(&frmKorvane::txtBackground).tabIndex)->hwnd();
     return true;
 }
@@ -190,6 +196,21 @@ LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetFocus(lastFocus_);
             }
             return 0;
+        case WM_SYSCOMMAND:
+            switch (wParam & 0xFFF0) {  // the system keeps the low four bits
+                case kUndoCommand:
+                    form_.UndoChanges();
+                    return 0;
+                case kImportCommand:
+                    form_.ImportSettings();
+                    return 0;
+                case kExportCommand:
+                    form_.ExportSettings();
+                    return 0;
+                default:
+                    break;
+            }
+            break;
         case WM_CLOSE:
             Close();
             return 0;

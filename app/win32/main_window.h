@@ -15,6 +15,9 @@ namespace app::win32 {
 
 class MainWindow final : public toolkit::win32::Host {
 public:
+    // The window menu's own commands, below the system's (0xF000 and up).
+    static constexpr UINT kUndoCommand = 0x10, kImportCommand = 0x20, kExportCommand = 0x30;
+
     MainWindow(frmKorvane& form, Win32Platform& platform) : form_(form), platform_(platform) {}
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;

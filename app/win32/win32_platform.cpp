@@ -3,6 +3,10 @@
 #include <commdlg.h>
 #include <oleauto.h>
 #include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cwchar>
 
 #include "shell/mod_folder.h"
 #include "toolkit/error.h"
@@ -62,7 +66,17 @@ void Win32Platform::StartNotepad(const std::u16string& commandLine) {
     }
 }
 
-std::optional<std::u16string> Win32Platform::OpenFile(const std::u16string& filter) {
+std::optional<std::u16string> Win32Platform::OpenFile(const std::u16string& filter,
+                                                      const std::u16string& folder) {
+    return FileDialog(filter, folder, false);
+}
+
+std::optional<std::u16string> Win32Platform::SaveAs(const std::u16string& filter) {
+    return FileDialog(filter, {}, true);
+}
+
+std::optional<std::u16string> Win32Platform::FileDialog(const std::u16string& filter,
+                                                        const std::u16string& folder, bool save) {
     // "Description|pattern" becomes the dialog's "Description\0pattern\0\0".
     std::wstring filters = Wide(filter + u'|');
     for (wchar_t& c : filters) {
@@ -76,8 +90,11 @@ std::optional<std::u16string> Win32Platform::OpenFile(const std::u16string& filt
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&dialog)) {
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : Wide(folder);
+    dialog.lpstrDefExt = L"reg";  // only the save dialog has a filter without its own extension
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                   (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : 0);
+    if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) {
         return std::nullopt;
     }
     return FromWide(file.c_str());
@@ -139,7 +156,86 @@ bool Win32Platform::Elevated() {
     return elevation.TokenIsElevated != 0;
 }
 
-bool Win32Platform::RestartElevated(const std::u16string& arguments) {
+std::u16string Win32Platform::UndoFolder() {
+    PWSTR local = nullptr;
+    std::u16string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local))) {
+        folder = FromWide(local) + u"\\Korvane\\Undo";
+    }
+    CoTaskMemFree(local);
+    return folder;
+}
+
+std::u16string Win32Platform::LocalTime() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    wchar_t text[32] = {};
+    swprintf(text, 32, L"%04u-%02u-%02u %02u.%02u.%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+             now.wMinute, now.wSecond);
+    return FromWide(text);
+}
+
+bool Win32Platform::SaveFile(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
+    const std::u16string folder = path.substr(0, path.find_last_of(u'\\'));
+    const int made = SHCreateDirectoryExW(nullptr, Wide(folder), nullptr);
+    if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) {
+        return false;
+    }
+    const std::u16string temporary = path + u".tmp";
+    const HANDLE file = CreateFileW(Wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool saved =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (saved && MoveFileExW(Wide(temporary), Wide(path),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileW(Wide(temporary));
+    return false;
+}
+
+std::optional<std::vector<std::uint8_t>> Win32Platform::LoadFile(const std::u16string& path,
+                                                                 std::size_t limit) {
+    const HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(limit);
+    DWORD read = 0;
+    const bool done =
+        ReadFile(file, bytes.data(), static_cast<DWORD>(limit), &read, nullptr) != FALSE;
+    CloseHandle(file);
+    if (!done) {
+        return std::nullopt;
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+void Win32Platform::KeepNewestFiles(const std::u16string& folder, std::size_t count) {
+    std::vector<std::u16string> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(Wide(folder + u"\\*.reg"), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        names.push_back(FromWide(found.cFileName));
+    }
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+    std::ranges::sort(names);  // named by time: the oldest first
+    for (std::size_t i = 0; i + count < names.size(); ++i) {
+        DeleteFileW(Wide(folder + u"\\" + names[i]));
+    }
+}
+
+bool Win32Platform::RestartElevated(const std::u16string& arguments, bool windowless) {
     const std::wstring program = ProgramPath();
     std::wstring system(MAX_PATH, L'\0');
     system.resize(GetSystemDirectoryW(system.data(), MAX_PATH));
@@ -158,33 +254,32 @@ bool Win32Platform::RestartElevated(const std::u16string& arguments) {
         }
         return false;
     }
-    const bool tookOver = request.hProcess != nullptr && AwaitWindow(request.hProcess);
+    const bool tookOver = request.hProcess != nullptr && Await(request.hProcess, windowless);
     if (request.hProcess != nullptr) {
         CloseHandle(request.hProcess);
     }
-    if (!tookOver) {
+    if (!tookOver && !windowless) {  // a windowless one tells its own failure
         ShowMessage(u"The restart as administrator did not complete: the setting was not changed.",
                     {});
     }
     return tookOver;
 }
 
-bool Win32Platform::AwaitWindow(HANDLE process) {
+bool Win32Platform::Await(HANDLE process, bool windowless) {
     // The window stays disabled meanwhile, as under a dialog: nothing else may change.
     const bool wasEnabled = owner_ != nullptr && !EnableWindow(owner_, FALSE);
     const DWORD id = GetProcessId(process);
     const ULONGLONG until = GetTickCount64() + 30000;
-    bool shown = false;
-    while (!shown && GetTickCount64() < until) {
+    bool shown = false, ended = false;
+    while (!shown && !ended && (windowless || GetTickCount64() < until)) {
         for (HWND window = nullptr;
-             !shown && (window = FindWindowExW(nullptr, window, kWindowClass, nullptr));) {
+             !windowless && !shown &&
+             (window = FindWindowExW(nullptr, window, kWindowClass, nullptr));) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             shown = owner == id && IsWindowVisible(window);
         }
-        if (!shown && MsgWaitForMultipleObjects(1, &process, FALSE, 100, QS_ALLINPUT) == 0) {
-            break;  // it ended without showing its window
-        }
+        ended = !shown && MsgWaitForMultipleObjects(1, &process, FALSE, 100, QS_ALLINPUT) == 0;
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
@@ -198,7 +293,9 @@ bool Win32Platform::AwaitWindow(HANDLE process) {
     if (wasEnabled) {
         EnableWindow(owner_, TRUE);
     }
-    return shown;
+    DWORD exitCode = 1;
+    return shown ||
+           (windowless && ended && GetExitCodeProcess(process, &exitCode) && exitCode == 0);
 }
 
 void Win32Platform::CloseWindow() {

@@ -20,17 +20,27 @@ public:
     bool AskYesNo(const std::u16string& prompt) override;
     std::u16string AppDirectory() override;
     void StartNotepad(const std::u16string& commandLine) override;
-    std::optional<std::u16string> OpenFile(const std::u16string& filter) override;
+    std::optional<std::u16string> OpenFile(const std::u16string& filter,
+                                           const std::u16string& folder) override;
+    std::optional<std::u16string> SaveAs(const std::u16string& filter) override;
     std::u16string BrowseForFolder(const std::u16string& title) override;
     std::int32_t NumberFromText(std::u16string_view text, bool int16) override;
     std::optional<std::u16string> FromAnsi(std::string_view bytes) override;
     bool Elevated() override;
-    bool RestartElevated(const std::u16string& arguments) override;
+    std::u16string UndoFolder() override;
+    std::u16string LocalTime() override;
+    bool SaveFile(const std::u16string& path, const std::vector<std::uint8_t>& bytes) override;
+    std::optional<std::vector<std::uint8_t>> LoadFile(const std::u16string& path,
+                                                      std::size_t limit) override;
+    void KeepNewestFiles(const std::u16string& folder, std::size_t count) override;
+    bool RestartElevated(const std::u16string& arguments, bool windowless) override;
     void CloseWindow() override;
 
 private:
     std::wstring ProgramPath();
-    bool AwaitWindow(HANDLE process);
+    std::optional<std::u16string> FileDialog(const std::u16string& filter,
+                                             const std::u16string& folder, bool save);
+    bool Await(HANDLE process, bool windowless);
 
     HWND owner_ = nullptr;
 };

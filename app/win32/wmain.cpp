@@ -47,6 +47,16 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     }
     registry::AdvapiRegistry registry(reinterpret_cast<registry::Key>(user.root()));
     app::frmKorvane form(registry, platform, user.sid(), !user.otherUser().empty());
+    if (!command.exportFile.empty() || !command.importFile.empty()) {
+        // For scripts: no window, the exit code says how it went, and /quiet silences the rest.
+        const app::frmKorvane::Outcome outcome = command.exportFile.empty()
+                                                     ? form.Import(command.importFile)
+                                                     : form.Export(command.exportFile);
+        if (!command.quiet && !outcome.message.empty()) {
+            platform.ShowMessage(outcome.message, {});
+        }
+        return outcome.exitCode;
+    }
     app::win32::MainWindow window(form, platform);
     if (!window.Create()) {
         platform.ShowMessage(u"Korvane could not create its window.", {});

@@ -19,6 +19,7 @@ public:
     Status SetValue(Key key, std::u16string_view name, std::uint32_t type,
                     std::span<const std::uint8_t> data) override;
     Status DeleteValue(Key key, std::u16string_view name) override;
+    Enumerated EnumValue(Key key, std::uint32_t index) override;
     Status DeleteKey(Key parent, std::u16string_view path) override;
     Status CloseKey(Key key) override;
 

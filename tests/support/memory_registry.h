@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,6 +52,11 @@ public:
         return keys_[handles_.at(key)].erase(std::u16string(name))
                    ? Log(u"delete " + handles_.at(key) + std::u16string(name))
                    : kFileNotFound;
+    }
+    Enumerated EnumValue(Key key, std::uint32_t index) override {
+        const auto& values = keys_[handles_.at(key)];
+        return index < values.size() ? Enumerated{kSuccess, std::next(values.begin(), index)->first}
+                                     : Enumerated{kNoMoreItems, {}};
     }
     Status DeleteKey(Key root, std::u16string_view path) override {
         const std::u16string top = Slot(root, path);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +21,10 @@ struct ScriptedPlatform final : toolkit::Platform {
     }
     std::u16string AppDirectory() override { return appDirectory; }
     void StartNotepad(const std::u16string& line) override { notepad.push_back(line); }
-    std::optional<std::u16string> OpenFile(const std::u16string&) override { return openFile; }
+    std::optional<std::u16string> OpenFile(const std::u16string&, const std::u16string&) override {
+        return openFile;
+    }
+    std::optional<std::u16string> SaveAs(const std::u16string&) override { return openFile; }
     std::u16string BrowseForFolder(const std::u16string&) override { return folder(); }
     // The platform's reading of numbers when set, else a stand-in: a minus and digits.
     std::int32_t NumberFromText(std::u16string_view text, bool int16) override {
@@ -46,7 +50,21 @@ struct ScriptedPlatform final : toolkit::Platform {
         return std::u16string(bytes.begin(), bytes.end());
     }
     bool Elevated() override { return elevated; }
-    bool RestartElevated(const std::u16string& arguments) override {
+    std::u16string UndoFolder() override { return u"C:\\Undo"; }
+    std::u16string LocalTime() override { return u"2026-12-07 10.00.00"; }
+    bool SaveFile(const std::u16string& path, const std::vector<std::uint8_t>& bytes) override {
+        return !saveFails && (files[path] = bytes, true);
+    }
+    std::optional<std::vector<std::uint8_t>> LoadFile(const std::u16string& path,
+                                                      std::size_t limit) override {
+        if (!files.contains(path)) {
+            return std::nullopt;
+        }
+        const auto& bytes = files[path];
+        return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + std::min(limit, bytes.size()));
+    }
+    void KeepNewestFiles(const std::u16string&, std::size_t) override {}
+    bool RestartElevated(const std::u16string& arguments, bool) override {
         return restarts.push_back(arguments), yes;
     }
     void CloseWindow() override { closed = true; }
@@ -54,7 +72,9 @@ struct ScriptedPlatform final : toolkit::Platform {
     std::vector<std::u16string> messages;  // "title: prompt", "Korvane? question"
     std::u16string appDirectory = u"C:\\Korvane";
     std::vector<std::u16string> notepad;
-    std::optional<std::u16string> openFile;  // nothing: the dialog is cancelled
+    std::optional<std::u16string> openFile;  // either file dialog's answer; nothing: cancelled
+    std::map<std::u16string, std::vector<std::uint8_t>> files;
+    bool saveFails = false;
     std::function<std::u16string()> folder = [] { return u""; };     // "": none chosen
     std::function<std::int32_t(std::u16string_view, bool)> numbers;  // the real ones, if set
     bool yes = false, elevated = false, closed = false;

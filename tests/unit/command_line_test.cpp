@@ -9,7 +9,9 @@ using app::CommandLine;
 using Arguments = std::vector<std::u16string>;
 
 TEST(CommandLine, TheRestartsOwnArgumentsAreReadBackAndAnythingElseIsRefused) {
-    const CommandLine restart{.user = u"S-1-5-21-7-1001", .check = std::pair(35, 1), .problem = {}};
+    CommandLine restart;
+    restart.user = u"S-1-5-21-7-1001";
+    restart.check = std::pair(35, 1);
     EXPECT_EQ(app::FormatCommandLine(restart), u"/user:S-1-5-21-7-1001 /check:35=1");
     const CommandLine back = app::ParseCommandLine({u"/check:35=1", u"/user:S-1-5-21-7-1001"});
     EXPECT_EQ(std::tuple(back.user, back.check, back.problem),

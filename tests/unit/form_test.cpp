@@ -8,6 +8,7 @@
 
 #include "app/frm_korvane.h"
 #include "app/layout.h"
+#include "registry/reg_file.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/scripted_platform.h"
 
@@ -31,6 +32,16 @@ const std::pair<Box, std::u16string> kButtons[] = {{&F::chkBack, u"Btn_Back"}, {
     {&F::chkMailNews, u"Btn_MailNews"}, {&F::chkSize, u"Btn_Size"}, {&F::chkDiscussions, u"Btn_Discussions"},
     {&F::chkCut, u"Btn_Cut"}, {&F::chkCopy, u"Btn_Copy"}, {&F::chkPaste, u"Btn_Paste"}};
 // clang-format on
+
+// Text as a REG_SZ holds it: UTF-16LE with its closing NUL.
+registry::Bytes Le(std::u16string_view text) {
+    registry::Bytes bytes;
+    for (const char16_t unit : std::u16string(text) + u'\0') {
+        bytes.insert(bytes.end(),
+                     {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)});
+    }
+    return bytes;
+}
 
 class Form : public testing::Test {
 protected:
@@ -343,6 +354,79 @@ TEST_F(Form, ARestartAsAdministratorTakesOverTheClickAndItsNotice) {
     EXPECT_EQ(Journal(), Lines{u"HKCU:NoInternetIcon = dword 1"});
     EXPECT_EQ(Messages(),
               Lines{u"Korvane: You need to restart before this setting will take effect."});
+}
+
+TEST_F(Form, EveryChangeIsRecordedBeforeItIsMadeAndUndoExportAndImportCarryTheSettings) {
+    using registry::RegKey, registry::RegValue;
+    const RegValue was1{u"DisablePasswordCaching", registry::kRegSz, {'1', 0, 0, 0}, 0};
+    store.Seed(kUser, kSettings, was1.name, u"sz 1");
+    store.Seed(kUser, kIE + u"\\TypedURLs", u"url1", u"sz http://a/");
+    Start(u"S-1-5-21-5");
+    Click(&F::chkPassCach);
+    Click(&F::chkPassCach);  // a value is recorded once, before its first change
+    Click(&F::cmdClear);
+    const auto record =
+        registry::ReadRegFile(platform.files.at(u"C:\\Undo\\2026-12-07 10.00.00.reg"), platform);
+    const std::u16string user = u"HKEY_USERS\\S-1-5-21-5\\";
+    const std::vector<RegKey> expected = {
+        {user + kCV + u"Explorer\\AutoComplete", {{u"Append Completion", {}, {}, 4}}, 3},
+        {user + kSettings,
+         {{was1.name, was1.type, was1.data, 7},
+          {u"MaxConnectionsPerServer", {}, {}, 8},
+          {u"MaxConnectionsPer1_0Server", {}, {}, 9}},
+         6},
+        {user + kMain, {{u"NoUpdateCheck", {}, {}, 12}}, 11},
+        {user + kSettings + u"\\Cache", {{u"Persistent", {}, {}, 15}}, 14},
+        {user + kIE + u"\\TypedURLs", {{u"url1", registry::kRegSz, Le(u"http://a/"), 18}}, 17}};
+    EXPECT_EQ(record.keys, expected);
+    Journal();
+    form->UndoChanges();  // every box then shows what is stored, and writes nothing back
+    EXPECT_EQ(Journal(),
+              (Lines{u"delete HKCU:Append Completion", u"HKCU:DisablePasswordCaching = sz \"1\"",
+                     u"delete HKCU:MaxConnectionsPerServer",
+                     u"delete HKCU:MaxConnectionsPer1_0Server", u"delete HKCU:NoUpdateCheck",
+                     u"delete HKCU:Persistent", u"HKCU:url1 = sz \"http://a/\""}));
+    EXPECT_EQ(form->chkPassCach.value(), 1);
+
+    platform.openFile = u"C:\\e.reg";  // export: the user's values under HKEY_CURRENT_USER
+    form->ExportSettings();
+    const auto exported = registry::ReadRegFile(platform.files.at(u"C:\\e.reg"), platform).keys;
+    EXPECT_EQ(exported[1].path, u"HKEY_CURRENT_USER\\" + kSettings);
+    EXPECT_EQ(exported[1].values[0].data, was1.data);
+    EXPECT_EQ(exported.back().path, u"HKEY_LOCAL_MACHINE\\SOFTWARE" + kSettings.substr(8) +
+                                        u"\\ZoneMap\\ProtocolDefaults");
+    EXPECT_EQ(exported.back().values[1].type, std::nullopt);
+
+    // Imports: refused whole, or put back when the registry refuses a value on the way.
+    store.SetReadOnly(kMachine, kMain);
+    const RegValue seven{was1.name, registry::kRegDword, {7, 0, 0, 0}, 0};
+    const std::tuple<std::u16string, RegValue, int, std::u16string> imports[] = {
+        {u"HKEY_CURRENT_USER\\" + kMain, {u"Other", {}, {}, 0}, 1, u", line 7: \"Other\" in ["},
+        {u"HKEY_USERS\\S-1-5-21-6\\" + kSettings, seven, 1, u", line 6: [HKEY_USERS\\S-1-5-21-6"},
+        {u"hkey_local_machine\\" + kMain,
+         {u"IEWatsonDisabled", 4, {1, 0, 0, 0}, 0},
+         2,
+         u"The registry refused \"IEWatsonDisabled\""}};
+    for (const auto& [path, value, exitCode, said] : imports) {
+        platform.files[u"i.reg"] = registry::WriteRegFile(
+            {{u"HKEY_USERS\\s-1-5-21-5\\" + kSettings, {seven}, 0}, {path, {value}, 0}});
+        const F::Outcome outcome = form->Import(u"i.reg");
+        EXPECT_EQ(outcome.exitCode, exitCode);
+        EXPECT_NE(outcome.message.find(said), std::u16string::npos)
+            << testing::PrintToString(outcome.message);
+        const Lines putBack = {u"HKCU:DisablePasswordCaching = dword 7",
+                               u"HKCU:DisablePasswordCaching = sz \"1\""};
+        EXPECT_EQ(Journal(), exitCode == 1 ? Lines{} : putBack);
+    }
+
+    platform.saveFails = true;  // a new run whose record cannot be written changes nothing
+    Start();
+    Messages();
+    Click(&F::chkPassCach);
+    EXPECT_EQ(form->chkPassCach.value(), 1);
+    EXPECT_EQ(Journal(), Lines{});
+    EXPECT_EQ(Messages(), Lines{u"Korvane: Korvane could not write its undo record, \"C:\\Undo\\"
+                                u"2026-12-07 10.00.00.reg\", so the setting was not changed."});
 }
 
 }  // namespace

@@ -139,7 +139,7 @@ TEST_F(Registry, DeletesTakeOnlyWhatIsNamedAndThereAndNotAKeyWithSubKeys) {
     EXPECT_NE(Open(u"Parent\\Child").get(), 0u);
     reg_.RegistryDeleteKey(kRoot, Path(u"Parent\\Child"));
     EXPECT_EQ(Open(u"Parent\\Child").get(), 0u);  // with its values
-    EXPECT_FALSE(reg_.TakeRefusal());
+    EXPECT_EQ(reg_.TakeRefusal(), registry::Refusal::kNone);
 }
 
 // A user picks `folder` (or cancels, for "") in the browser, from another thread.
