@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <sddl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +14,8 @@
 #include <thread>
 
 #include "app/layout.h"
+#include "app/registry_values.h"
+#include "app/win32/main_window.h"
 
 namespace {
 
@@ -378,6 +381,108 @@ TEST_F(EndToEnd, AnotherUsersSettingsAreShownAndChangedUnderHisKeyAndABadUserIsR
     const std::wstring system = L"S-1-5-18\\" + std::wstring(kSettings);  // no write-back there
     EXPECT_EQ(Stored(HKEY_USERS, system.c_str(), L"MaxConnectionsPerServer"), L"none");
     RegDeleteTreeW(HKEY_USERS, L"S-1-5-18\\Software\\KorvaneTest");
+}
+
+// Runs `command` (a program beside this test, or the system's) to its end: its exit code.
+DWORD RunToEnd(std::wstring command) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    DWORD code = 99;
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    return code;
+}
+
+// Every setting as stored, in the table's order.
+std::vector<std::wstring> Settings() {
+    std::vector<std::wstring> stored;
+    for (const app::RegistryValue* value : app::SettingValues()) {
+        stored.push_back(Stored(value->root == app::kLocalMachine ? kMachine : kUser,
+                                reinterpret_cast<const wchar_t*>(value->key),
+                                reinterpret_cast<const wchar_t*>(value->name)));
+    }
+    return stored;
+}
+
+TEST_F(EndToEnd, TheUndoRecordAndAnExportAreFilesRegImportsAndAnImportIsWholeOrNothing) {
+    const std::wstring typed = kIE + std::wstring(L"\\TypedURLs");
+    Seed(kUser, typed.c_str(), L"url1", L"http://a/");
+    Seed(kUser, kSettings, L"DisablePasswordCaching", L"1");
+    wchar_t local[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    const std::wstring undo = local + std::wstring(L"\\Korvane\\Undo\\");
+    WIN32_FIND_DATAW found{};
+    for (HANDLE search;
+         (search = FindFirstFileW((undo + L"*.reg").c_str(), &found)) != INVALID_HANDLE_VALUE;) {
+        FindClose(search);
+        DeleteFileW((undo + found.cFileName).c_str());
+    }
+    {
+        Program program;
+        program.Click(&F::chkPassCach);
+        program.Click(&F::cmdClear);
+        PostMessageW(program.window_, WM_SYSCOMMAND, app::win32::MainWindow::kUndoCommand, 0);
+        EXPECT_TRUE(
+            WaitFor([] { return Stored(kUser, kSettings, L"DisablePasswordCaching") == L"sz 1"; }));
+        EXPECT_EQ(Send(program.Control(&F::chkPassCach), BM_GETCHECK), BST_CHECKED);
+        program.Click(&F::chkPassCach);
+        program.Click(&F::cmdClear);
+    }
+    const HANDLE search = FindFirstFileW((undo + L"*.reg").c_str(), &found);
+    FindClose(search);
+    EXPECT_EQ(RunToEnd(L"reg.exe import \"" + undo + found.cFileName + L"\""), 0u);
+    EXPECT_EQ(Stored(kUser, kSettings, L"DisablePasswordCaching"), L"sz 1");
+    EXPECT_EQ(Stored(kUser, typed.c_str(), L"url1"), L"sz http://a/");
+    EXPECT_EQ(Stored(kUser, kMain, L"NoUpdateCheck"), L"none");  // the start wrote it back
+    EXPECT_EQ(Stored(kUser, kToolbar, L"BackBitmap"), L"none");  // the close wrote it
+
+    const std::wstring file = undo + L"..\\export.reg", bad = undo + L"..\\bad.reg";
+    EXPECT_EQ(RunToEnd(L"korvane.exe /export:\"" + file + L"\""), 0u);
+    const std::vector<std::wstring> exported = Settings();
+    SetUp();  // cleared, then imported by the system's own tool
+    EXPECT_EQ(RunToEnd(L"reg.exe import \"" + file + L"\""), 0u);
+    EXPECT_EQ(Settings(), exported);
+    EXPECT_EQ(RunToEnd(L"korvane.exe /quiet /import:\"" + file + L"\""), 0u);
+    EXPECT_EQ(Settings(), exported);
+
+    // The registry refuses the second value: the first is put back.
+    HKEY key = nullptr;
+    alignas(8) char saved[4096] = {};
+    DWORD size = sizeof(saved);
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    RegOpenKeyExW(kMachine, kMain, 0, READ_CONTROL | WRITE_DAC | KEY_WOW64_32KEY, &key);
+    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, saved, &size);
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                         &readOnly, nullptr);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly);
+    LocalFree(readOnly);
+    for (const auto& [text, exitCode] :
+         {std::pair{
+              L"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet "
+              L"Settings]\r\n\"DisablePasswordCaching\"=dword:5\r\n[HKEY_LOCAL_MACHINE\\"
+              L"Software\\Microsoft\\Internet Explorer\\Main]\r\n\"IEWatsonDisabled\"=dword:1",
+              2u},
+          {L"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet "
+           L"Settings]\r\n\"DisablePasswordCaching\"=dword:5\r\n[-HKEY_CURRENT_USER\\Software]",
+           1u}}) {
+        const std::wstring reg =
+            L"\xFEFFWindows Registry Editor Version 5.00\r\n" + std::wstring(text);
+        const HANDLE out =
+            CreateFileW(bad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(out, reg.data(), static_cast<DWORD>(reg.size() * 2), &written, nullptr);
+        CloseHandle(out);
+        EXPECT_EQ(RunToEnd(L"korvane.exe /import:\"" + bad + L"\" /quiet"), exitCode);
+        EXPECT_EQ(Settings(), exported);
+    }
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, saved);
+    RegCloseKey(key);
 }
 
 }  // namespace
