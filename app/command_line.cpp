@@ -108,6 +108,9 @@ std::u16string FormatCommandLine(const CommandLine& command) {
         arguments.push_back(std::u16string(kCheck) + toolkit::Decimal(command.check->first) + u"=" +
                             toolkit::Decimal(command.check->second));
     }
+    if (!command.importFile.empty()) {
+        arguments.push_back(std::u16string(kImport) + command.importFile);
+    }
     std::u16string line;
     for (const std::u16string& argument : arguments) {
         line += (line.empty() ? u"" : u" ") + Quoted(argument);
