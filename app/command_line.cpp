@@ -53,17 +53,18 @@ std::u16string Quoted(const std::u16string& argument) {
         return argument;
     }
     std::u16string quoted = u"\"";
-    std::size_t backslashes = 0;
+    std::size_t backslashes = 0;  // held back until what follows them is known
     for (const char16_t c : argument) {
         if (c == u'\\') {
             ++backslashes;
-        } else {
-            quoted.append(c == u'"' ? backslashes * 2 + 1 : backslashes, u'\\');
-            backslashes = 0;
+            continue;
         }
+        quoted.append(c == u'"' ? backslashes * 2 + 1 : backslashes, u'\\');
+        backslashes = 0;
         quoted += c;
     }
-    return quoted.append(backslashes, u'\\') + u'"';
+    // Before the closing quote every backslash doubles.
+    return quoted.append(backslashes * 2, u'\\') + u'"';
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <memory>
 #include <thread>
 #include <tuple>
 
+#include "app/command_line.h"
 #include "app/win32/win32_platform.h"
 #include "registry/mod_registry.h"
 #include "registry/win32/advapi_registry.h"
@@ -161,6 +163,19 @@ TEST(FolderBrowser, ReturnsTheChosenFoldersPathWhateverItsScriptOrEmptyOnCancel)
         user.join();
     }
     RemoveDirectoryW(folder);
+}
+
+// What one instance hands the next is split by the system into the same arguments.
+TEST(CommandLine, TheSystemSplitsAFormattedLineIntoTheSameArguments) {
+    app::CommandLine command;
+    command.user = u"S-1-5-21-1";
+    command.importFile = u"C:\\a b\\\\\"c\\";  // a space, backslashes before a quote and at the end
+    int count = 0;
+    const std::u16string line = u"korvane.exe " + app::FormatCommandLine(command);
+    LPWSTR* split = CommandLineToArgvW(toolkit::win32::Wide(line), &count);
+    ASSERT_EQ(count, 3);
+    EXPECT_EQ(toolkit::win32::FromWide(split[2]), u"/import:" + command.importFile);
+    LocalFree(split);
 }
 
 }  // namespace
