@@ -129,9 +129,10 @@ void frmKorvane::UserAction(const Control& control, const std::function<void()>&
         } else {
             // What this action changed is no change of any action around it: kept on a refusal.
             const BoxStates after = Boxes();
-            for (RunningAction* outer : running_) {
+            for (std::size_t level = 0; level + 1 < running_.size(); ++level) {
+                BoxStates& outer = running_[level]->before;
                 for (std::size_t i = 0; i < after.size(); ++i) {
-                    outer->before[i] = after[i] != current.before[i] ? after[i] : outer->before[i];
+                    outer[i] = after[i] != current.before[i] ? after[i] : outer[i];
                 }
             }
         }
