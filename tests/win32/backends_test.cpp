@@ -178,4 +178,27 @@ TEST(CommandLine, TheSystemSplitsAFormattedLineIntoTheSameArguments) {
     LocalFree(split);
 }
 
+// The undo records' files: saved whole over the old one, read up to a limit, the newest kept.
+TEST(Files, SavedWholeReadUpToALimitAndTheNewestKept) {
+    Win32Platform platform;
+    const std::u16string folder = platform.UndoFolder() + u"\\..\\Test \u00E9";
+    for (int i = 0; i < 22; ++i) {
+        const std::u16string name = u"2026-01-" + toolkit::Decimal(10 + i) + u" 10.00.00.reg";
+        EXPECT_TRUE(platform.SaveFile(folder + u"\\" + name, {1, 2, std::uint8_t(i)}));
+    }
+    const std::u16string newest = folder + u"\\2026-01-31 10.00.00.reg";
+    EXPECT_TRUE(platform.SaveFile(newest, {7, 8, 9}));  // over the old one
+    platform.KeepNewestFiles(folder, 20);
+    EXPECT_EQ(platform.LoadFile(newest, 2), (std::vector<std::uint8_t>{7, 8}));
+    EXPECT_EQ(platform.LoadFile(folder + u"\\2026-01-12 10.00.00.reg", 9),
+              (std::vector<std::uint8_t>{1, 2, 2}));
+    EXPECT_EQ(platform.LoadFile(folder + u"\\2026-01-11 10.00.00.reg", 9), std::nullopt);
+    EXPECT_FALSE(platform.SaveFile(newest + u"\\x.reg", {1}));  // a folder that is a file
+    for (int i = 0; i < 22; ++i) {
+        DeleteFileW(toolkit::win32::Wide(folder + u"\\2026-01-" + toolkit::Decimal(10 + i) +
+                                         u" 10.00.00.reg"));
+    }
+    EXPECT_TRUE(RemoveDirectoryW(toolkit::win32::Wide(folder)));
+}
+
 }  // namespace
