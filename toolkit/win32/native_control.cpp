@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "toolkit/error.h"
+#include "toolkit/win32/accessible_name.h"
 
 namespace toolkit::win32 {
 
@@ -51,9 +52,9 @@ HWND CreateTooltip(HWND owner, int width) {
     return tooltip;
 }
 
-NativeControl::NativeControl(Control& control, Host& host, HWND parent, int id, RECT place,
+NativeControl::NativeControl(Control& control, WindowMap& windows, HWND parent, int id, RECT place,
                              HFONT font, HWND tooltip)
-    : control_(control), host_(host) {
+    : control_(control), windows_(windows) {
     const ClassAndStyle cls = ClassFor(control.kind());
     hwnd_ = CreateWindowExW(cls.exStyle, cls.className, Wide(control.text()),
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, place.left,
@@ -69,7 +70,7 @@ NativeControl::NativeControl(Control& control, Host& host, HWND parent, int id, 
     }
     // A plain subclass: comctl32's looks its data up in a window property on every message,
     // which under Wine is a round trip to the server each time and made start-up slow.
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    windows_.Add(hwnd_, this);
     previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeControl::WindowProc)));
     if (tooltip != nullptr && (control.kind() == Kind::TextBox || !control.tooltip().empty())) {
@@ -90,6 +91,7 @@ NativeControl::~NativeControl() {
     control_.AttachPeer(nullptr);
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);  // while this object still answers its messages
+        windows_.Remove(hwnd_);
     }
 }
 
@@ -127,19 +129,23 @@ void NativeControl::OnNotify(WORD code) {
         return;
     }
     if (code == BN_CLICKED || code == LBN_SELCHANGE) {
-        host_.UserAction(control_, [this] { control_.UserClick(); });
+        windows_.host().UserAction(control_, [this] { control_.UserClick(); });
     } else if (code == EN_CHANGE) {
-        host_.UserAction(control_, [this] { control_.UserEdit(WindowText(hwnd_)); });
+        windows_.host().UserAction(control_, [this] { control_.UserEdit(WindowText(hwnd_)); });
     }
 }
 
 LRESULT CALLBACK NativeControl::WindowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    auto* native = reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const WindowMap* windows = WindowMap::OfThisThread();
+    NativeControl* native = windows != nullptr ? windows->Find(window) : nullptr;
+    if (native == nullptr) {  // no window is subclassed without its entry: never happens
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     try {
         return native->OnMessage(message, wParam, lParam);
     } catch (...) {  // nothing is thrown across the platform
-        native->host_.ReportFailure();
+        windows->host().ReportFailure();
         return 0;
     }
 }
@@ -150,6 +156,25 @@ LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
     switch (message) {
+        case WM_SETCURSOR:
+            // A disabled control gets no mouse message, only this one with HTERROR and the
+            // message it stands for: relayed, its tip explains why it is greyed.
+            if (tooltip_ != nullptr && static_cast<short>(LOWORD(lParam)) == HTERROR &&
+                HIWORD(lParam) >= WM_MOUSEFIRST && HIWORD(lParam) <= WM_MOUSELAST &&
+                reinterpret_cast<HWND>(wParam) == hwnd_ && IsWindowEnabled(hwnd_) == FALSE) {
+                POINT at{};
+                GetCursorPos(&at);
+                MSG relayed{hwnd_, HIWORD(lParam), 0, 0, 0, at};
+                ScreenToClient(hwnd_, &at);
+                relayed.lParam = MAKELPARAM(at.x, at.y);
+                SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+            }
+            break;
+        case WM_GETOBJECT:
+            if (!accessibleName_.empty() && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                return AnswerWithName(hwnd_, wParam, accessibleName_);
+            }
+            break;
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
@@ -172,7 +197,7 @@ LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CHAR:
             if (control_.kind() == Kind::TextBox && control_.onKeyPress) {
                 auto code = static_cast<std::int16_t>(wParam);
-                host_.UserAction(control_, [&] { code = control_.UserKeyPress(code); });
+                windows_.host().UserAction(control_, [&] { code = control_.UserKeyPress(code); });
                 if (code == 0) {
                     return 0;
                 }
@@ -188,7 +213,7 @@ LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             GetClientRect(hwnd_, &client);
             if (control_.onMouseUp &&
                 PtInRect(&client, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
-                host_.UserAction(control_, [this] { control_.UserMouseUp(); });
+                windows_.host().UserAction(control_, [this] { control_.UserMouseUp(); });
             }
             return result;
         }
