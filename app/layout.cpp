@@ -25,7 +25,7 @@ const std::array<LayoutRow, 61> kLayout = {{
      height,                                                                                \
      tab,                                                                                   \
      Font::font},
-#include "app/layout_rows.inc"
+#include "app/layout_rows.h"
 #undef KORVANE_ROW
 }};
 

@@ -26,7 +26,7 @@ struct LayoutRow {
 
 inline constexpr int kFirstControlId = 100;
 
-// In creation order (see layout_rows.inc): containers first, labels just before their boxes.
+// In creation order (see layout_rows.h): containers first, labels just before their boxes.
 extern const std::array<LayoutRow, 61> kLayout;
 
 // The row of `control`.
