@@ -154,9 +154,7 @@ HFONT MainWindow::FontOf(const LayoutRow& row) const {
 void MainWindow::LayOut(int dpi) {
     Fonts old = std::exchange(fonts_, MakeFonts(dpi));  // deleted once no control has them
     for (std::size_t i = 0; i < kLayout.size(); ++i) {
-        const RECT place = Place(kLayout[i], dpi);
-        SetWindowPos(natives_[i]->hwnd(), nullptr, place.left, place.top, place.right - place.left,
-                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        natives_[i]->Place(Place(kLayout[i], dpi));
         SendMessageW(natives_[i]->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(kLayout[i])),
                      TRUE);
     }
@@ -218,6 +216,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    toolkit::win32::RelayToTooltip(tooltip_, hwnd_, message, wParam, lParam);  // a disabled box
     switch (message) {
         case WM_COMMAND:
             // Only a control's own notification, which names its window, is a user's action.

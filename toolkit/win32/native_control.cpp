@@ -73,16 +73,14 @@ NativeControl::NativeControl(Control& control, WindowMap& windows, HWND parent, 
     windows_.Add(hwnd_, this);
     previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeControl::WindowProc)));
+    tooltip_ = tooltip;
     if (tooltip != nullptr && (control.kind() == Kind::TextBox || !control.tooltip().empty())) {
         // The subclass relays the mouse to the tooltip, for the same reason.
-        tooltip_ = tooltip;
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND;
-        tool.hwnd = parent;
-        tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-        tool.lpszText = const_cast<wchar_t*>(Wide(control.tooltip()));
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        hasTool_ = true;
+        for (const bool whileDisabled : {false, true}) {
+            TTTOOLINFOW tool = Tool(whileDisabled);
+            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
     }
     control_.AttachPeer(this);
 }
@@ -114,13 +112,46 @@ void NativeControl::Refresh(const Control& control) {
     if (WindowText(hwnd_) != control.text()) {
         SetWindowTextW(hwnd_, Wide(control.text()));
     }
-    if (tooltip_ != nullptr) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = GetParent(hwnd_);
+    if (hasTool_) {
+        for (const bool whileDisabled : {false, true}) {
+            TTTOOLINFOW tool = Tool(whileDisabled);
+            SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+}
+
+void NativeControl::Place(RECT place) {
+    SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (hasTool_) {
+        TTTOOLINFOW tool = Tool(true);
+        SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+// A disabled window gets no mouse message: the pointer over it is its container's, which is
+// where the Windows of tooltips looks too. So each control has a tool for the pointer over it,
+// and one for the pointer over its place in the container, which relays its own mouse.
+TTTOOLINFOW NativeControl::Tool(bool whileDisabled) const {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = GetParent(hwnd_);
+    tool.lpszText = const_cast<wchar_t*>(Wide(control_.tooltip()));
+    if (whileDisabled) {
+        tool.uId = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_));
+        GetWindowRect(hwnd_, &tool.rect);
+        MapWindowPoints(nullptr, tool.hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
+    } else {
+        tool.uFlags = TTF_IDISHWND;
         tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-        tool.lpszText = const_cast<wchar_t*>(Wide(control.tooltip()));
-        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return tool;
+}
+
+void RelayToTooltip(HWND tooltip, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        MSG relayed{window, message, wParam, lParam, 0, {}};
+        SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
 }
 
@@ -151,23 +182,15 @@ LRESULT CALLBACK NativeControl::WindowProc(HWND window, UINT message, WPARAM wPa
 }
 
 LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (tooltip_ != nullptr && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-        MSG relayed{hwnd_, message, wParam, lParam, 0, {}};
-        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    if (hasTool_ || control_.kind() == Kind::Frame) {
+        RelayToTooltip(tooltip_, hwnd_, message, wParam, lParam);
     }
     switch (message) {
-        case WM_SETCURSOR:
-            // A disabled control gets no mouse message, only this one with HTERROR and the
-            // message it stands for: relayed, its tip explains why it is greyed.
-            if (tooltip_ != nullptr && static_cast<short>(LOWORD(lParam)) == HTERROR &&
-                HIWORD(lParam) >= WM_MOUSEFIRST && HIWORD(lParam) <= WM_MOUSELAST &&
-                reinterpret_cast<HWND>(wParam) == hwnd_ && IsWindowEnabled(hwnd_) == FALSE) {
-                POINT at{};
-                GetCursorPos(&at);
-                MSG relayed{hwnd_, HIWORD(lParam), 0, 0, 0, at};
-                ScreenToClient(hwnd_, &at);
-                relayed.lParam = MAKELPARAM(at.x, at.y);
-                SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        case WM_NCHITTEST:
+            // A group box lets the pointer through to the window; the frame keeps it, so that
+            // the pointer over a disabled control in it reaches the tooltip.
+            if (control_.kind() == Kind::Frame) {
+                return HTCLIENT;
             }
             break;
         case WM_GETOBJECT:

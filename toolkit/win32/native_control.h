@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -67,6 +69,9 @@ private:
 // wrapped at `width` pixels.
 HWND CreateTooltip(HWND owner, int width);
 
+// Shows `tooltip` the mouse message that `window` got: it finds the tool under the pointer.
+void RelayToTooltip(HWND tooltip, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 class NativeControl final : public Peer {
 public:
     // `tooltip` shows the text box's text or any other control's tooltip, when it has one.
@@ -82,6 +87,8 @@ public:
     void SetAccessibleName(std::u16string name) { accessibleName_ = std::move(name); }
 
     void Refresh(const Control& control) override;
+    // Moves the control to `place` in its container.
+    void Place(RECT place);
 
     // A notification that this control sent its window (BN_CLICKED, EN_CHANGE, ...). What it
     // sends while it mirrors the control's own change is no user's doing.
@@ -90,11 +97,13 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    TTTOOLINFOW Tool(bool whileDisabled) const;
 
     Control& control_;
     WindowMap& windows_;
     HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;      // set when the control has a tool in it
+    HWND tooltip_ = nullptr;
+    bool hasTool_ = false;        // shows the text box's text or the control's tooltip
     WNDPROC previous_ = nullptr;  // the control class's own procedure
     bool refreshing_ = false;     // our own BM_SETCHECK or WM_SETTEXT under way
     std::u16string accessibleName_;
