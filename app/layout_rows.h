@@ -5,22 +5,23 @@
 //
 // Rows are in creation order, which is the order of Tab and of the screen reader: containers
 // before their controls, siblings in Tab order (a frame by the first control in it that takes
-// the focus), and each label just before the box it names. Labels are no tab stops.
+// the focus), and each label just before the box it names. Labels are no tab stops. Being
+// above its box, a label ends where the box begins, or it would hide the box's edge.
 // clang-format off
 KORVANE_ROW(Frame1, Window, Frame, u"", 120, 120, 3495, 2295, 41, Regular)
-KORVANE_ROW(Label4, Frame1, Label, u"Select A Background Bitmap for IE Toolbar", 120, 240, 3135, 255, 42, Regular)
+KORVANE_ROW(Label4, Frame1, Label, u"Select A Background Bitmap for IE Toolbar", 120, 240, 3135, 240, 42, Regular)
 KORVANE_ROW(txtBackground, Frame1, TextBox, u"", 120, 480, 2775, 285, 0, Regular)
 KORVANE_ROW(cmdBackground, Frame1, PushButton, u"...", 3000, 480, 375, 255, 1, Regular)
-KORVANE_ROW(Label3, Frame1, Label, u"Change the IE Window Title", 120, 840, 3015, 255, 43, Regular)
+KORVANE_ROW(Label3, Frame1, Label, u"Change the IE Window Title", 120, 840, 3015, 240, 43, Regular)
 KORVANE_ROW(txtIETitle, Frame1, TextBox, u"", 120, 1080, 3135, 285, 2, Regular)
 KORVANE_ROW(Frame5, Frame1, Frame, u"", 120, 1440, 3255, 735, 49, Regular)
-KORVANE_ROW(Label5, Frame5, Label, u"Restore Default Animated IE Logo", 360, 120, 2535, 255, 50, Regular)
+KORVANE_ROW(Label5, Frame5, Label, u"Restore Default Animated IE Logo", 360, 120, 2535, 240, 50, Regular)
 KORVANE_ROW(cmdRestore, Frame5, PushButton, u"Restore", 1080, 360, 975, 255, 3, Regular)
 KORVANE_ROW(Frame2, Window, Frame, u"", 120, 2640, 3495, 615, 46, Regular)
-KORVANE_ROW(Label6, Frame2, Label, u"Maximum # of Concurrent Downloads", 120, 240, 3135, 255, 40, Regular)
+KORVANE_ROW(Label6, Frame2, Label, u"Maximum # of Concurrent Downloads", 120, 240, 2760, 255, 40, Regular)
 KORVANE_ROW(txtDownload, Frame2, TextBox, u"", 2880, 240, 375, 285, 4, Regular)
 KORVANE_ROW(Frame4, Window, Frame, u"", 120, 3480, 3495, 975, 47, Regular)
-KORVANE_ROW(Label2, Frame4, Label, u"Default IE Download Directory", 120, 240, 2415, 255, 48, Regular)
+KORVANE_ROW(Label2, Frame4, Label, u"Default IE Download Directory", 120, 240, 2415, 240, 48, Regular)
 KORVANE_ROW(txtDefaultDir, Frame4, TextBox, u"", 120, 480, 2775, 285, 5, Regular)
 KORVANE_ROW(cmdDir, Frame4, PushButton, u"...", 3000, 480, 375, 255, 6, Regular)
 KORVANE_ROW(Frame6, Window, Frame, u"", 120, 4680, 7095, 1575, 58, Regular)

@@ -129,9 +129,10 @@ void NativeControl::Place(RECT place) {
     }
 }
 
-// A disabled window gets no mouse message: the pointer over it is its container's, which is
-// where the Windows of tooltips looks too. So each control has a tool for the pointer over it,
-// and one for the pointer over its place in the container, which relays its own mouse.
+// A disabled window gets no mouse message: the pointer over it is its container's, and the
+// tooltip looks there too (WindowFromPoint skips disabled windows). So a control has one tool
+// for the pointer over it, and one for the pointer over its place in the container, which
+// relays its own mouse.
 TTTOOLINFOW NativeControl::Tool(bool whileDisabled) const {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
