@@ -26,7 +26,7 @@ struct LayoutRow {
 
 inline constexpr int kFirstControlId = 100;
 
-// Containers come before the controls inside them.
+// In creation order (see layout_rows.h): containers first, labels just before their boxes.
 extern const std::array<LayoutRow, 61> kLayout;
 
 // The row of `control`.

@@ -25,7 +25,7 @@ echo "== building" >&2
     cmake --build "$out/windows" -j2 --target korvane &&
     printf '1 24 "%s"\n' "$PWD/app/win32/korvane.manifest" >"$out/raw/raw_window.rc" &&
     i686-w64-mingw32-windres "$out/raw/raw_window.rc" -O coff -o "$out/raw/raw_window.res.o" &&
-    $cxx -mwindows bench/win32/raw_window.cpp "$out/raw/raw_window.res.o" \
+    $cxx -I. -mwindows bench/win32/raw_window.cpp "$out/raw/raw_window.res.o" \
       -o "$out/raw/raw_window.exe" -lcomctl32 -lgdi32 -luser32 -ladvapi32 &&
     $cxx bench/win32/startup_timer.cpp -o "$out/raw/startup_timer.exe"
 } >"$log" 2>&1 || { tail -30 "$log"; exit 1; }

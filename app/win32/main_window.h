@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/frm_korvane.h"
+#include "app/layout.h"
 #include "app/win32/win32_platform.h"
 #include "toolkit/error.h"
 #include "toolkit/win32/native_control.h"
@@ -18,7 +19,8 @@ public:
     // The window menu's own commands, below the system's (0xF000 and up).
     static constexpr UINT kUndoCommand = 0x10, kImportCommand = 0x20, kExportCommand = 0x30;
 
-    MainWindow(frmKorvane& form, Win32Platform& platform) : form_(form), platform_(platform) {}
+    MainWindow(frmKorvane& form, Win32Platform& platform)
+        : form_(form), platform_(platform), windows_(*this) {}
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -41,15 +43,26 @@ private:
         void operator()(HFONT font) const { DeleteObject(font); }
     };
     using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+    struct Fonts {
+        UniqueFont regular, bold, italic;
+    };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     toolkit::win32::NativeControl* Find(int id) const;
+    static Fonts MakeFonts(int dpi);
+    HFONT FontOf(const LayoutRow& row) const;
+    // Every control again at its place and in its font, and the tooltip's width, for `dpi`.
+    void LayOut(int dpi);
+    // WM_DPICHANGED: `suggested` points at the frame's new place, in this program's memory.
+    void OnDpiChanged(WPARAM dpis, LPARAM suggested);
 
     frmKorvane& form_;
     Win32Platform& platform_;
+    toolkit::win32::WindowMap windows_;  // goes last, after every window in it
     HWND hwnd_ = nullptr;
-    UniqueFont regular_, bold_, italic_;
+    bool creating_ = false;  // the window's first messages come before CreateWindowEx returns
+    Fonts fonts_;
     HWND tooltip_ = nullptr;  // destroyed with the window, which owns it
     std::vector<std::unique_ptr<toolkit::win32::NativeControl>> natives_;  // in layout order
     HWND lastFocus_ = nullptr;  // where the focus goes back to when the window is reactivated

@@ -9,90 +9,72 @@
 
 namespace {
 
-enum Kind { kLabel, kText, kCheck, kButton, kFrame, kList };
-enum FontStyle { kRegular, kBold, kItalic };
+enum Kind { Label, TextBox, CheckBox, PushButton, Frame, ListBox };
+enum FontStyle { Regular, Bold, Italic };
 
 struct Row {
     const wchar_t* name;
-    const wchar_t* container;  // nullptr for the window itself
+    const wchar_t* container;  // "Window" for the window itself
     Kind kind;
-    const wchar_t* caption;
+    const char16_t* caption;
     int left, top, width, height, tab;
-    FontStyle font = kRegular;
+    FontStyle font;
     HWND hwnd = nullptr;
 };
 
-// clang-format off
+// The program's own rows, in its order of creation: labels just before their boxes.
 Row rows[] = {
-    {L"cmdHelp", nullptr, kButton, L"?", 6960, 0, 375, 255, 60, kBold},
-    {L"Label7", nullptr, kLabel, L"Internet Explorer Version:", 3840, 360, 1935, 255, 56, kItalic},
-    {L"lblVersion", nullptr, kLabel, L"", 5760, 360, 1215, 255, 57},
-    {L"chkIEErr", nullptr, kCheck, L"Disable IE Error Reporting", 3960, 720, 2775, 255, 30},
-    {L"chkSecurityZone", nullptr, kCheck, L"Enable the hidden 5th security zone in IE", 3960, 1080, 3255, 255, 31},
-    {L"chkPassCach", nullptr, kCheck, L"Disable IE Password Caching", 3960, 1440, 3135, 255, 32},
-    {L"chkHideWeb", nullptr, kCheck, L"Hide Rarely Visited Websites", 3960, 1800, 2535, 255, 33},
-    {L"chkUpdate", nullptr, kCheck, L"Automatically Check for IE Updates", 3960, 2160, 2895, 255, 34},
-    {L"chkIcon", nullptr, kCheck, L"Hide IE Icon on Desktop", 3960, 2520, 3015, 255, 35},
-    {L"chkAbout", nullptr, kCheck, L"Kill IE ABOUT: URLs", 3960, 2880, 2775, 255, 36},
-    {L"chkCache", nullptr, kCheck, L"Clear IE Cache On Close", 3960, 3240, 2775, 255, 37},
-    {L"chkAutoAppend", nullptr, kCheck, L"Enable Auto Append Completion", 3960, 3600, 2775, 315, 38},
-    {L"Frame1", nullptr, kFrame, L"", 120, 120, 3495, 2295, 41},
-    {L"Frame2", nullptr, kFrame, L"", 120, 2640, 3495, 615, 46},
-    {L"Frame4", nullptr, kFrame, L"", 120, 3480, 3495, 975, 47},
-    {L"Frame3", nullptr, kFrame, L"", 3840, 3960, 3375, 615, 44},
-    {L"Frame6", nullptr, kFrame, L"", 120, 4680, 7095, 1575, 58},
-    {L"Frame7", nullptr, kFrame, L"IE Common Domain Search", 600, 7200, 3495, 1215, 51},
-    {L"Label4", L"Frame1", kLabel, L"Select A Background Bitmap for IE Toolbar", 120, 240, 3135, 255, 42},
-    {L"txtBackground", L"Frame1", kText, L"", 120, 480, 2775, 285, 0},
-    {L"cmdBackground", L"Frame1", kButton, L"...", 3000, 480, 375, 255, 1},
-    {L"Label3", L"Frame1", kLabel, L"Change the IE Window Title", 120, 840, 3015, 255, 43},
-    {L"txtIETitle", L"Frame1", kText, L"", 120, 1080, 3135, 285, 2},
-    {L"Frame5", L"Frame1", kFrame, L"", 120, 1440, 3255, 735, 49},
-    {L"Label5", L"Frame5", kLabel, L"Restore Default Animated IE Logo", 360, 120, 2535, 255, 50},
-    {L"cmdRestore", L"Frame5", kButton, L"Restore", 1080, 360, 975, 255, 3},
-    {L"Label6", L"Frame2", kLabel, L"Maximum # of Concurrent Downloads", 120, 240, 3135, 255, 40},
-    {L"txtDownload", L"Frame2", kText, L"", 2880, 240, 375, 285, 4},
-    {L"Label2", L"Frame4", kLabel, L"Default IE Download Directory", 120, 240, 2415, 255, 48},
-    {L"txtDefaultDir", L"Frame4", kText, L"", 120, 480, 2775, 285, 5},
-    {L"cmdDir", L"Frame4", kButton, L"...", 3000, 480, 375, 255, 6},
-    {L"Label1", L"Frame3", kLabel, L"Clear IE Typed History", 360, 240, 1695, 255, 45},
-    {L"cmdClear", L"Frame3", kButton, L"Clear", 2280, 240, 855, 255, 39},
-    {L"Frame8", L"Frame6", kFrame, L"", 120, 120, 3855, 495, 59},
-    {L"chkSelect", L"Frame8", kCheck, L"Add\\Remove Selected IE Toolbar Buttons", 240, 120, 3375, 255, 7},
-    {L"cmdAddDomain", L"Frame7", kButton, L"Add", 480, 360, 735, 255, 53},
-    {L"cmdDeleteDomain", L"Frame7", kButton, L"Delete", 480, 720, 735, 255, 54},
-    {L"txtAddDomain", L"Frame7", kText, L"", 1440, 360, 615, 285, 55},
-    {L"lstDomain", L"Frame7", kList, L"", 2160, 360, 855, 645, 52},
-    {L"chkBack", L"Frame6", kCheck, L"Back", 360, 720, 855, 255, 8},
-    {L"chkForward", L"Frame6", kCheck, L"Forward", 360, 960, 975, 255, 9},
-    {L"chkStop", L"Frame6", kCheck, L"Stop", 360, 1200, 855, 255, 10},
-    {L"chkFolders", L"Frame6", kCheck, L"Folders", 1440, 720, 855, 255, 11},
-    {L"chkRefresh", L"Frame6", kCheck, L"Refresh", 1440, 960, 975, 255, 12},
-    {L"chkPrint", L"Frame6", kCheck, L"Print", 1440, 1200, 735, 255, 13},
-    {L"chkFavorites", L"Frame6", kCheck, L"Favorites", 2520, 720, 975, 255, 14},
-    {L"chkEdit", L"Frame6", kCheck, L"Edit", 2520, 960, 735, 255, 15},
-    {L"chkHome", L"Frame6", kCheck, L"Home", 2520, 1200, 855, 255, 16},
-    {L"chkSearch", L"Frame6", kCheck, L"Search", 3600, 720, 855, 255, 17},
-    {L"chkMedia", L"Frame6", kCheck, L"Media", 3600, 960, 855, 255, 18},
-    {L"chkHistory", L"Frame6", kCheck, L"History", 3600, 1200, 855, 255, 19},
-    {L"chkTools", L"Frame6", kCheck, L"Tools", 4560, 240, 735, 255, 20},
-    {L"chkEncoding", L"Frame6", kCheck, L"Encoding", 4560, 480, 1095, 255, 21},
-    {L"chkPrintPreview", L"Frame6", kCheck, L"PrintPrev", 4560, 720, 975, 255, 22},
-    {L"chkFullScreen", L"Frame6", kCheck, L"FullScreen", 4560, 960, 1095, 255, 23},
-    {L"chkMailNews", L"Frame6", kCheck, L"MailNews", 4560, 1200, 1095, 255, 24},
-    {L"chkSize", L"Frame6", kCheck, L"Size", 5760, 240, 735, 195, 25},
-    {L"chkDiscussions", L"Frame6", kCheck, L"Discussions", 5760, 480, 1215, 255, 26},
-    {L"chkCut", L"Frame6", kCheck, L"Cut", 5760, 720, 1215, 255, 27},
-    {L"chkCopy", L"Frame6", kCheck, L"Copy", 5760, 960, 855, 255, 28},
-    {L"chkPaste", L"Frame6", kCheck, L"Paste", 5760, 1200, 855, 255, 29},
+#define KORVANE_ROW(control, container, kind, caption, left, top, width, height, tab, font) \
+    {L"" #control, L"" #container, kind, caption, left, top, width, height, tab, font},
+#include "app/layout_rows.h"
+#undef KORVANE_ROW
 };
-// clang-format on
+
+// What each switch writes, as the program's tooltips say; a toolbar box's is made from its name.
+const wchar_t* const kSwitchTips[][2] = {
+    {L"chkAutoAppend",
+     L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete, \"Append "
+     L"Completion\": \"yes\" when ticked, \"no\" when clear."},
+    {L"chkPassCach",
+     L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings, "
+     L"DisablePasswordCaching: 1 when ticked, 0 when clear."},
+    {L"chkIEErr",
+     L"HKLM\\Software\\Microsoft\\Internet Explorer\\Main, IEWatsonDisabled = 1 and "
+     L"IEWatsonEnabled = 0 when ticked, both deleted when clear.\r\nChanging it needs "
+     L"administrator rights."},
+    {L"chkHideWeb",
+     L"HKCU\\Software\\Microsoft\\Internet Explorer\\Main, FavIntelliMenus: \"yes\" when ticked, "
+     L"\"no\" when clear."},
+    {L"chkUpdate",
+     L"HKCU\\Software\\Microsoft\\Internet Explorer\\Main, NoUpdateCheck: 0 when ticked, 1 when "
+     L"clear."},
+    {L"chkAbout",
+     L"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet "
+     L"Settings\\ZoneMap\\ProtocolDefaults, \"about\" and \"about:\": 4 when ticked, deleted when "
+     L"clear.\r\nChanging it needs administrator rights."},
+    {L"chkIcon",
+     L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer, NoInternetIcon: 1 "
+     L"when ticked, deleted when clear."},
+    {L"chkSecurityZone",
+     L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\0, Flags: 1 "
+     L"when ticked, 33 when clear."},
+    {L"chkCache",
+     L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache, Persistent: 0 "
+     L"when ticked, 1 when clear."},
+    {L"chkSelect",
+     L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer, NoToolbarCustomize "
+     L"and SpecifyDefaultButtons: 1 when ticked, 0 when clear."},
+};
 
 int dpi = 96;
 WNDPROC buttonProc;
+HWND tip;
 
 // A group box paints only its edge and caption; as a parent it must fill its inside too.
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCHITTEST) {
+        return HTCLIENT;  // the pointer over a disabled control in it is the frame's
+    }
     if (message == WM_ERASEBKGND) {
         RECT rect;
         GetClientRect(hwnd, &rect);
@@ -118,25 +100,45 @@ Row* Find(const wchar_t* name) {
 void CreateRow(Row& row, HWND window, const HFONT* fonts) {
     static const wchar_t* const kClasses[] = {L"STATIC", L"EDIT",   L"BUTTON",
                                               L"BUTTON", L"BUTTON", L"LISTBOX"};
-    static const DWORD kStyles[] = {SS_LEFT,
-                                    ES_AUTOHSCROLL | WS_TABSTOP,
-                                    BS_AUTOCHECKBOX | WS_TABSTOP,
-                                    BS_PUSHBUTTON | WS_TABSTOP,
-                                    BS_GROUPBOX,
-                                    LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP};
-    const bool sunken = row.kind == kText || row.kind == kList;
+    static const DWORD kStyles[] = {
+        SS_LEFT | SS_NOPREFIX,         ES_AUTOHSCROLL | WS_TABSTOP,
+        BS_CHECKBOX | WS_TABSTOP,      BS_PUSHBUTTON | WS_TABSTOP,
+        BS_GROUPBOX | WS_CLIPCHILDREN, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP};
+    const bool sunken = row.kind == TextBox || row.kind == ListBox;
     const bool hidden = row.top == 7200;  // Frame7 lies below the window and stays hidden
-    HWND parent = row.container ? Find(row.container)->hwnd : window;
-    row.hwnd = CreateWindowExW(sunken ? WS_EX_CLIENTEDGE : 0, kClasses[row.kind], row.caption,
-                               WS_CHILD | (hidden ? 0 : WS_VISIBLE) | kStyles[row.kind],
-                               Px(row.left), Px(row.top), Px(row.width), Px(row.height), parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + row.tab)),
-                               GetModuleHandleW(nullptr), nullptr);
-    if (row.kind == kFrame) {
+    const Row* container = Find(row.container);
+    HWND parent = container ? container->hwnd : window;
+    row.hwnd =
+        CreateWindowExW(sunken ? WS_EX_CLIENTEDGE : (row.kind == Frame ? WS_EX_CONTROLPARENT : 0),
+                        kClasses[row.kind], reinterpret_cast<const wchar_t*>(row.caption),
+                        WS_CHILD | WS_CLIPSIBLINGS | (hidden ? 0 : WS_VISIBLE) | kStyles[row.kind],
+                        Px(row.left), Px(row.top), Px(row.width), Px(row.height), parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + row.tab)),
+                        GetModuleHandleW(nullptr), nullptr);
+    if (row.kind == Frame) {
         buttonProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(row.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc)));
     }
+    if (row.kind == TextBox) {
+        SendMessageW(row.hwnd, EM_SETLIMITTEXT, 0, 0);
+    }
     SendMessageW(row.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[row.font]), FALSE);
+}
+
+// A tool for the pointer over the control, and one over its place in the container, for when
+// it is disabled and the container gets the mouse.
+void AddTools(HWND tip, const Row& row, const wchar_t* text) {
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(row.hwnd);
+    tool.uId = reinterpret_cast<UINT_PTR>(row.hwnd);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.uFlags = TTF_SUBCLASS;
+    tool.uId = static_cast<UINT_PTR>(100 + row.tab);
+    tool.rect = {Px(row.left), Px(row.top), Px(row.left + row.width), Px(row.top + row.height)};
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 // One read the way the program's start-up reads: open, probe the size, read, close.
@@ -175,8 +177,18 @@ void WriteDword(const wchar_t* key, const wchar_t* name, DWORD value) {
     Write(key, name, REG_DWORD, &value, sizeof value);
 }
 
+// A text box's tooltip shows its text.
 void SetText(const wchar_t* name, const std::wstring& text) {
-    SetWindowTextW(Find(name)->hwnd, text.c_str());
+    const HWND box = Find(name)->hwnd;
+    SetWindowTextW(box, text.c_str());
+    for (const UINT_PTR id : {reinterpret_cast<UINT_PTR>(box), UINT_PTR(GetDlgCtrlID(box))}) {
+        TOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = GetParent(box);
+        tool.uId = id;
+        tool.lpszText = const_cast<wchar_t*>(text.c_str());
+        SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void SetCheck(const wchar_t* name, bool on) {
@@ -219,8 +231,7 @@ void LoadSettings() {
 
     // The toolbar's boxes only count while their switch is on.
     for (const Row& row : rows) {
-        if (!buttons && row.kind == kCheck && row.container &&
-            wcscmp(row.container, L"Frame6") == 0) {
+        if (!buttons && row.kind == CheckBox && wcscmp(row.container, L"Frame6") == 0) {
             EnableWindow(row.hwnd, FALSE);
         }
     }
@@ -250,13 +261,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     HDC screen = GetDC(nullptr);
     dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    HFONT fonts[3];
-    for (int i = 0; i < 3; ++i) {
-        fonts[i] = CreateFontW(-MulDiv(825, dpi, 7200), 0, 0, 0, i == kBold ? FW_BOLD : FW_NORMAL,
-                               i == kItalic, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                               L"MS Sans Serif");
-    }
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
@@ -267,44 +271,52 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.lpszClassName = L"KorvaneRawWindow";
     RegisterClassExW(&wc);
 
+    // Per-monitor aware: the window's own DPI, where Windows has the calls for it.
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto dpiForWindow = reinterpret_cast<UINT(WINAPI*)(HWND)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetDpiForWindow")));
+    const auto adjust = reinterpret_cast<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "AdjustWindowRectExForDpi")));
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     RECT rect = {0, 0, Px(7350), Px(6405)};
-    AdjustWindowRectEx(&rect, style, FALSE, WS_EX_CONTROLPARENT);
+    adjust ? adjust(&rect, style, FALSE, WS_EX_CONTROLPARENT, dpi)
+           : AdjustWindowRectEx(&rect, style, FALSE, WS_EX_CONTROLPARENT);
     HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, wc.lpszClassName, L"Korvanelle", style,
                                   CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
                                   rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
-
-    for (Row& row : rows) {  // containers first, so they can parent the rest
-        if (row.kind == kFrame) {
-            CreateRow(row, window, fonts);
-        }
+    if (dpiForWindow && static_cast<int>(dpiForWindow(window)) != dpi) {
+        dpi = static_cast<int>(dpiForWindow(window));
+        rect = {0, 0, Px(7350), Px(6405)};
+        adjust(&rect, style, FALSE, WS_EX_CONTROLPARENT, dpi);
+        SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    for (Row& row : rows) {
-        if (row.kind != kFrame) {
-            CreateRow(row, window, fonts);
-        }
+    HFONT fonts[3];
+    for (int i = 0; i < 3; ++i) {
+        fonts[i] = CreateFontW(-MulDiv(825, dpi, 7200), 0, 0, 0, i == Bold ? FW_BOLD : FW_NORMAL,
+                               i == Italic, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                               L"MS Sans Serif");
     }
 
-    // Every text box and every check box has a tool: a check box's says what it writes.
-    HWND tip =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+    // Every text box and every check box has its tools: a check box's says what it writes.
+    tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
     SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, Px(7350));
-    for (Row& row : rows) {
-        if (row.kind != kText && row.kind != kCheck) {
-            continue;
+    for (Row& row : rows) {  // in the program's order: containers first
+        CreateRow(row, window, fonts);
+        std::wstring text;
+        if (row.kind == CheckBox && wcscmp(row.container, L"Frame6") == 0) {
+            text = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer, Btn_" +
+                   std::wstring(row.name + 3) + L": 1 when ticked, 2 when clear.";
         }
-        TOOLINFOW tool = {};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = GetParent(row.hwnd);
-        tool.uId = reinterpret_cast<UINT_PTR>(row.hwnd);
-        tool.lpszText = const_cast<wchar_t*>(
-            row.kind == kText ? L""
-                              : L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\"
-                                L"Explorer, Btn_Back: 1 when ticked, 2 when clear.");
-        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        for (const auto& [name, said] : kSwitchTips) {
+            text = wcscmp(row.name, name) == 0 ? said : text;
+        }
+        if (row.kind == TextBox || row.kind == CheckBox) {
+            AddTools(tip, row, text.c_str());
+        }
     }
 
     LoadSettings();

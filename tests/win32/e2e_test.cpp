@@ -4,12 +4,14 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <sddl.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <source_location>
 #include <string>
 #include <thread>
 
@@ -137,17 +139,20 @@ public:
             VirtualAllocEx(process_.hProcess, nullptr, sizeof(query), MEM_COMMIT, PAGE_READWRITE));
         query.tool.lpszText = there->text;
         WriteProcessMemory(process_.hProcess, there, &query, sizeof(query), nullptr);
-        HWND tips = nullptr;  // the program's: it shows texts as they are, wrapped at its width
-        while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
-               GetWindow(tips, GW_OWNER) != window_) {
-        }
+        const HWND tips = Tips();  // it shows texts as they are
         EXPECT_EQ(GetWindowLongW(tips, GWL_STYLE) & TTS_NOPREFIX, TTS_NOPREFIX);
-        EXPECT_EQ(Send(tips, TTM_GETMAXTIPWIDTH),
-                  MulDiv(app::kClientWidthTwips, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 1440));
         Send(tips, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&there->tool));
         ReadProcessMemory(process_.hProcess, there, &query, sizeof(query), nullptr);
         VirtualFreeEx(process_.hProcess, there, 0, MEM_RELEASE);
         return query.text;
+    }
+    // The program's tooltip window.
+    HWND Tips() {
+        HWND tips = nullptr;
+        while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
+               GetWindow(tips, GW_OWNER) != window_) {
+        }
+        return tips;
     }
     bool Focused(Box box) {
         GUITHREADINFO info{sizeof(info)};
@@ -187,6 +192,137 @@ public:
     HWND window_ = nullptr;
 };
 
+// The name a screen reader hears for `control`, asked the way it asks.
+std::wstring Heard(HWND control) {
+    IAccessible* object = nullptr;
+    BSTR name = nullptr;
+    VARIANT self{};
+    self.vt = VT_I4;  // and lVal 0, CHILDID_SELF
+    if (SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                             IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+        object->get_accName(self, &name);
+        object->Release();
+    }
+    std::wstring heard = name != nullptr ? name : L"(no name)";
+    SysFreeString(name);
+    return heard;
+}
+
+// WM_DPICHANGED as Windows sends it, the suggested frame in the program's memory.
+void ChangeDpi(Program& program, int dpi, const RECT& frame) {
+    void* there = VirtualAllocEx(program.process_.hProcess, nullptr, sizeof(frame), MEM_COMMIT,
+                                 PAGE_READWRITE);
+    WriteProcessMemory(program.process_.hProcess, there, &frame, sizeof(frame), nullptr);
+    Send(program.window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there));
+    VirtualFreeEx(program.process_.hProcess, there, 0, MEM_RELEASE);
+}
+
+// At `dpi`: the client area, every control's place and size in its container, and the font,
+// "MS Sans Serif" of 8.25 points, as wide in a text box as here. Under Wine neither GetObject
+// nor WM_GETFONT tells another process anything of a font; the regular one is measured, and
+// the bold and italic ones are made by the same code.
+void ExpectLaidOut(Program& program, int dpi,
+                   std::source_location at = std::source_location::current()) {
+    const testing::ScopedTrace trace(at.file_name(), static_cast<int>(at.line()), dpi);
+    const auto px = [dpi](int twips) -> LONG { return MulDiv(twips, dpi, 1440); };
+    RECT place{};
+    GetClientRect(program.window_, &place);
+    const std::pair size{px(app::kClientWidthTwips), px(app::kClientHeightTwips)};
+    EXPECT_EQ(std::pair(place.right, place.bottom), size);
+    for (const app::LayoutRow& row : app::kLayout) {
+        const HWND control = program.Control(row.control);
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+        const std::tuple laidOut{place.left, place.top, place.right - place.left,
+                                 place.bottom - place.top};
+        const std::tuple wanted{px(row.left), px(row.top), px(row.width), px(row.height)};
+        EXPECT_EQ(laidOut, wanted) << "tab index " << row.tabIndex;
+    }
+    const HDC here = CreateCompatibleDC(nullptr);
+    const HFONT font = CreateFontW(-MulDiv(825, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                   DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
+    SelectObject(here, font);
+    SIZE wanted{};
+    GetTextExtentPoint32W(here, L"WW", 2, &wanted);
+    DeleteDC(here);
+    DeleteObject(font);
+    const HWND box = program.Control(&F::txtAddDomain);  // hidden: the user sees nothing
+    Send(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"WWx"));
+    const int width = LOWORD(Send(box, EM_POSFROMCHAR, 2)) - LOWORD(Send(box, EM_POSFROMCHAR, 0));
+    EXPECT_EQ(width, wanted.cx);
+}
+
+TEST(Everyone, AScreenReaderHearsEachBoxByItsLabelAndEachButtonByWhatItDoes) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Program program;
+    const std::pair<Box, std::wstring> heard[] = {
+        {&F::txtBackground, L"Select A Background Bitmap for IE Toolbar"},
+        {&F::txtIETitle, L"Change the IE Window Title"},
+        {&F::txtDownload, L"Maximum # of Concurrent Downloads"},
+        {&F::txtDefaultDir, L"Default IE Download Directory"},
+        {&F::cmdBackground, L"Browse for the toolbar bitmap"},
+        {&F::cmdDir, L"Browse for the download folder"},
+        {&F::cmdHelp, L"Help: open the readme"},
+        {&F::chkPassCach, L"Disable IE Password Caching"},
+    };
+    for (const auto& [box, name] : heard) {
+        EXPECT_EQ(Heard(program.Control(box)), name);
+    }
+    CoUninitialize();
+}
+
+TEST(Everyone, StartedAt144DpiOrMovedTo144AndBackTheWindowIsLaidOutForItAndGreyedBoxesTipped) {
+    const auto logPixels = [](DWORD dpi) {
+        RegSetKeyValueW(kUser, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                        sizeof(dpi));
+    };
+    logPixels(144);
+    {
+        Program started;
+        logPixels(GetDeviceCaps(GetDC(nullptr), LOGPIXELSY));  // this process's, as it started
+        ExpectLaidOut(started, 144);
+    }  // a bitmap font's face follows the system's DPI: the program starts at this one's
+    RegDeleteTreeW(kUser, kPolicy);  // the toolbar's policy is off: its boxes are greyed
+    const std::wstring version = Stored(kMachine, kIE, L"Version").substr(3);
+    Seed(kMachine, kIE, L"Version", L"5.50.4134.100");  // and two switches with them
+    Program program;
+    Seed(kMachine, kIE, L"Version", version);
+    // Window data that another program overwrote is not where the program finds its objects.
+    SetWindowLongPtrW(program.window_, GWLP_USERDATA, 0x1234);
+    SetWindowLongPtrW(program.Control(&F::chkBack), GWLP_USERDATA, 0x1234);
+    RECT frame{}, client{};
+    GetWindowRect(program.window_, &frame);
+    GetClientRect(program.window_, &client);
+    const LONG edges = frame.right - frame.left - client.right;
+    const LONG caption = frame.bottom - frame.top - client.bottom;
+    for (const int dpi : {144, 96, 144}) {
+        const RECT suggested{40, 30, 40 + MulDiv(app::kClientWidthTwips, dpi, 1440) + edges,
+                             30 + MulDiv(app::kClientHeightTwips, dpi, 1440) + caption};
+        ChangeDpi(program, dpi, suggested);
+        GetWindowRect(program.window_, &frame);
+        EXPECT_EQ(std::tuple(frame.left, frame.top, frame.right, frame.bottom),
+                  std::tuple(suggested.left, suggested.top, suggested.right, suggested.bottom));
+        ExpectLaidOut(program, dpi);
+        EXPECT_EQ(Send(program.Tips(), TTM_GETMAXTIPWIDTH),
+                  MulDiv(app::kClientWidthTwips, dpi, 1440));
+    }
+    for (const Box box : {&F::chkBack, &F::chkIEErr}) {  // the pointer really moved over it
+        RECT place{};
+        GetWindowRect(program.Control(box), &place);
+        EXPECT_FALSE(IsWindowEnabled(program.Control(box)));
+        SetCursorPos(0, 0);  // away first, or the shown tip follows the pointer by itself
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(program.Tips()); }, 5000));
+        SetCursorPos(place.left + 6, place.top + 6);
+        const std::wstring tip = program.Tip(box);
+        EXPECT_TRUE(WaitFor(
+            [&] { return IsWindowVisible(program.Tips()) && Text(program.Tips()) == tip; }, 5000));
+    }
+    // A rectangle outside the program's memory, or a DPI no screen has, moves nothing.
+    Send(program.window_, WM_DPICHANGED, MAKEWPARAM(96, 96), 16);
+    ChangeDpi(program, 4000, frame);
+    ExpectLaidOut(program, 144);
+}
+
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
@@ -218,25 +354,15 @@ TEST_F(EndToEnd, ClicksWriteAtOnceAndTheRestartNoticeComesOnce) {
     EXPECT_EQ(program.Answer(), L"");
 
     program.Click(&F::chkSelect);
-    // At the screen's resolution, each in its container; all enabled now, Tab goes by tab index.
-    const auto px = [](int twips) {
-        return MulDiv(twips, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 1440);
-    };
-    RECT at{};
-    GetClientRect(program.window_, &at);
-    EXPECT_EQ(std::tuple(at.right, at.bottom,
-                         GetWindowLongW(program.window_, GWL_STYLE) &
-                             (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX)),
-              std::tuple(px(app::kClientWidthTwips), px(app::kClientHeightTwips), 0L));
+    // All enabled now, Tab goes by tab index (places and sizes: the test at 144 dpi below).
+    EXPECT_EQ(GetWindowLongW(program.window_, GWL_STYLE) &
+                  (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX),
+              0L);
     auto rows = app::kLayout;
     std::ranges::sort(rows, {}, &app::LayoutRow::tabIndex);
     HWND next = program.Control(&F::txtBackground);
     for (const app::LayoutRow& row : rows) {
         const HWND control = program.Control(row.control);
-        GetWindowRect(control, &at);
-        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
-        EXPECT_EQ(std::tuple(at.left, at.top, at.right - at.left, at.bottom - at.top),
-                  std::tuple(px(row.left), px(row.top), px(row.width), px(row.height)));
         if (row.kind != toolkit::Kind::Label && row.kind != toolkit::Kind::Frame &&
             row.container != &F::Frame7) {  // the hidden group never takes the focus
             EXPECT_EQ(control, next) << "tab index " << row.tabIndex;

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "toolkit/error.h"
+#include "toolkit/win32/accessible_name.h"
 
 namespace toolkit::win32 {
 
@@ -51,9 +52,9 @@ HWND CreateTooltip(HWND owner, int width) {
     return tooltip;
 }
 
-NativeControl::NativeControl(Control& control, Host& host, HWND parent, int id, RECT place,
+NativeControl::NativeControl(Control& control, WindowMap& windows, HWND parent, int id, RECT place,
                              HFONT font, HWND tooltip)
-    : control_(control), host_(host) {
+    : control_(control), windows_(windows) {
     const ClassAndStyle cls = ClassFor(control.kind());
     hwnd_ = CreateWindowExW(cls.exStyle, cls.className, Wide(control.text()),
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, place.left,
@@ -69,19 +70,17 @@ NativeControl::NativeControl(Control& control, Host& host, HWND parent, int id, 
     }
     // A plain subclass: comctl32's looks its data up in a window property on every message,
     // which under Wine is a round trip to the server each time and made start-up slow.
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    windows_.Add(hwnd_, this);
     previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeControl::WindowProc)));
+    tooltip_ = tooltip;
     if (tooltip != nullptr && (control.kind() == Kind::TextBox || !control.tooltip().empty())) {
         // The subclass relays the mouse to the tooltip, for the same reason.
-        tooltip_ = tooltip;
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND;
-        tool.hwnd = parent;
-        tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-        tool.lpszText = const_cast<wchar_t*>(Wide(control.tooltip()));
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        hasTool_ = true;
+        for (const bool whileDisabled : {false, true}) {
+            TTTOOLINFOW tool = Tool(whileDisabled);
+            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
     }
     control_.AttachPeer(this);
 }
@@ -90,6 +89,7 @@ NativeControl::~NativeControl() {
     control_.AttachPeer(nullptr);
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);  // while this object still answers its messages
+        windows_.Remove(hwnd_);
     }
 }
 
@@ -112,13 +112,47 @@ void NativeControl::Refresh(const Control& control) {
     if (WindowText(hwnd_) != control.text()) {
         SetWindowTextW(hwnd_, Wide(control.text()));
     }
-    if (tooltip_ != nullptr) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = GetParent(hwnd_);
+    if (hasTool_) {
+        for (const bool whileDisabled : {false, true}) {
+            TTTOOLINFOW tool = Tool(whileDisabled);
+            SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+}
+
+void NativeControl::Place(RECT place) {
+    SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (hasTool_) {
+        TTTOOLINFOW tool = Tool(true);
+        SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+// A disabled window gets no mouse message: the pointer over it is its container's, and the
+// tooltip looks there too (WindowFromPoint skips disabled windows). So a control has one tool
+// for the pointer over it, and one for the pointer over its place in the container, which
+// relays its own mouse.
+TTTOOLINFOW NativeControl::Tool(bool whileDisabled) const {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = GetParent(hwnd_);
+    tool.lpszText = const_cast<wchar_t*>(Wide(control_.tooltip()));
+    if (whileDisabled) {
+        tool.uId = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_));
+        GetWindowRect(hwnd_, &tool.rect);
+        MapWindowPoints(nullptr, tool.hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
+    } else {
+        tool.uFlags = TTF_IDISHWND;
         tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-        tool.lpszText = const_cast<wchar_t*>(Wide(control.tooltip()));
-        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return tool;
+}
+
+void RelayToTooltip(HWND tooltip, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        MSG relayed{window, message, wParam, lParam, 0, {}};
+        SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
 }
 
@@ -127,29 +161,44 @@ void NativeControl::OnNotify(WORD code) {
         return;
     }
     if (code == BN_CLICKED || code == LBN_SELCHANGE) {
-        host_.UserAction(control_, [this] { control_.UserClick(); });
+        windows_.host().UserAction(control_, [this] { control_.UserClick(); });
     } else if (code == EN_CHANGE) {
-        host_.UserAction(control_, [this] { control_.UserEdit(WindowText(hwnd_)); });
+        windows_.host().UserAction(control_, [this] { control_.UserEdit(WindowText(hwnd_)); });
     }
 }
 
 LRESULT CALLBACK NativeControl::WindowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    auto* native = reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const WindowMap* windows = WindowMap::OfThisThread();
+    NativeControl* native = windows != nullptr ? windows->Find(window) : nullptr;
+    if (native == nullptr) {  // no window is subclassed without its entry: never happens
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     try {
         return native->OnMessage(message, wParam, lParam);
     } catch (...) {  // nothing is thrown across the platform
-        native->host_.ReportFailure();
+        windows->host().ReportFailure();
         return 0;
     }
 }
 
 LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (tooltip_ != nullptr && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-        MSG relayed{hwnd_, message, wParam, lParam, 0, {}};
-        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    if (hasTool_ || control_.kind() == Kind::Frame) {
+        RelayToTooltip(tooltip_, hwnd_, message, wParam, lParam);
     }
     switch (message) {
+        case WM_NCHITTEST:
+            // A group box lets the pointer through to the window; the frame keeps it, so that
+            // the pointer over a disabled control in it reaches the tooltip.
+            if (control_.kind() == Kind::Frame) {
+                return HTCLIENT;
+            }
+            break;
+        case WM_GETOBJECT:
+            if (!accessibleName_.empty() && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                return AnswerWithName(hwnd_, wParam, accessibleName_);
+            }
+            break;
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
@@ -172,7 +221,7 @@ LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CHAR:
             if (control_.kind() == Kind::TextBox && control_.onKeyPress) {
                 auto code = static_cast<std::int16_t>(wParam);
-                host_.UserAction(control_, [&] { code = control_.UserKeyPress(code); });
+                windows_.host().UserAction(control_, [&] { code = control_.UserKeyPress(code); });
                 if (code == 0) {
                     return 0;
                 }
@@ -188,7 +237,7 @@ LRESULT NativeControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             GetClientRect(hwnd_, &client);
             if (control_.onMouseUp &&
                 PtInRect(&client, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
-                host_.UserAction(control_, [this] { control_.UserMouseUp(); });
+                windows_.host().UserAction(control_, [this] { control_.UserMouseUp(); });
             }
             return result;
         }
