@@ -71,7 +71,6 @@ public:
 
     // Opening it or a key below for writing, or deleting one of them, is refused from now on.
     void SetReadOnly(Key root, std::u16string_view path) { readOnly_.push_back(Slot(root, path)); }
-    void ClearReadOnly() { readOnly_.clear(); }
     // Set up the store directly: no handles, no journal, no read-only check.
     void Seed(Key root, std::u16string_view path, std::u16string_view name, std::uint32_t type,
               Bytes data) {

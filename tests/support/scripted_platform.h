@@ -56,12 +56,8 @@ struct ScriptedPlatform final : toolkit::Platform {
         return !saveFails && (files[path] = bytes, true);
     }
     std::optional<std::vector<std::uint8_t>> LoadFile(const std::u16string& path,
-                                                      std::size_t limit) override {
-        if (!files.contains(path)) {
-            return std::nullopt;
-        }
-        const auto& bytes = files[path];
-        return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + std::min(limit, bytes.size()));
+                                                      std::size_t) override {
+        return files.contains(path) ? std::optional(files[path]) : std::nullopt;
     }
     void KeepNewestFiles(const std::u16string&, std::size_t) override {}
     bool RestartElevated(const std::u16string& arguments, bool) override {
