@@ -77,7 +77,7 @@ void modRegistry::RegistrySetKeyValue(Key lngRoot, const std::u16string& strKeyP
         } else {
             return;  // the key is created, nothing is written
         }
-        if (key.get() != 0 && Recorded(lngRoot, strKeyPath, {strValueName, lngType, data, 0})) {
+        if (key.get() != 0 && Recorded(lngRoot, strKeyPath, {strValueName, lngType, data, {}})) {
             Note(api_.SetValue(key.get(), strValueName, lngType, data));
         }
     });
@@ -93,7 +93,7 @@ void modRegistry::RegistryDeleteValue(Key lngRoot, const std::u16string& strKeyP
         Note(opened.status);
         if (opened.status == kSuccess) {
             KeyHandle key(api_, opened);
-            if (Recorded(lngRoot, strKeyPath, RegValue{strValueName, std::nullopt, {}, 0})) {
+            if (Recorded(lngRoot, strKeyPath, RegValue{strValueName, std::nullopt, {}, {}})) {
                 Note(api_.DeleteValue(key.get(), strValueName));
             }
         }
@@ -118,7 +118,7 @@ void modRegistry::RegistryDeleteKey(Key lngRoot, const std::u16string& strKeyPat
             }
         }
         for (const std::u16string& name : names) {
-            if (!Recorded(lngRoot, strKeyPath, RegValue{name, std::nullopt, {}, 0})) {
+            if (!Recorded(lngRoot, strKeyPath, RegValue{name, std::nullopt, {}, {}})) {
                 return;
             }
         }

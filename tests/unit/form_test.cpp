@@ -105,6 +105,7 @@ TEST_F(Form, EachSwitchShowsWhatIsStoredAndWritesEachChange) {
         {&F::chkPassCach, kUser, kSettings, u"DisablePasswordCaching", u"dword 2", 0, {}, {u"HKCU:DisablePasswordCaching = dword 1"}},
         {&F::chkIEErr, kMachine, kMain, u"IEWatsonDisabled", u"dword 1", 1, {u"HKLM:IEWatsonDisabled = dword 1", u"HKLM:IEWatsonEnabled = dword 0"}, {u"delete HKLM:IEWatsonDisabled", u"delete HKLM:IEWatsonEnabled"}},
         {&F::chkHideWeb, kUser, kMain, u"FavIntelliMenus", u"sz Yes", 0, {}, {u"HKCU:FavIntelliMenus = sz \"yes\""}},
+        {&F::chkHideWeb, kUser, kMain, u"FavIntelliMenus", u"sz yes", 1, {u"HKCU:FavIntelliMenus = sz \"yes\""}, {u"HKCU:FavIntelliMenus = sz \"no\""}},
         {&F::chkUpdate, kUser, kMain, u"NoUpdateCheck", u"", 1, {u"HKCU:NoUpdateCheck = dword 0"}, {u"HKCU:NoUpdateCheck = dword 1"}},
         {&F::chkAbout, kMachine, kZoneMap, u"about", u"dword 4", 1, {u"HKLM:about = dword 4", u"HKLM:about: = dword 4"}, {u"delete HKLM:about", u"delete HKLM:about:"}},
         {&F::chkIcon, kUser, kPolicy, u"NoInternetIcon", u"dword 1", 1, {u"HKCU:NoInternetIcon = dword 1"}, {u"delete HKCU:NoInternetIcon"}},
