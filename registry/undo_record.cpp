@@ -58,10 +58,10 @@ bool UndoRecord::BeforeChange(Key root, std::u16string_view path, const RegValue
 bool UndoRecord::Save() {
     std::vector<RegKey> keys;
     for (const Entry& entry : entries_) {
-        AddValue(keys,
-                 (entry.root == kLocalMachine ? u"HKEY_LOCAL_MACHINE" : userKey_) + u"\\" +
-                     entry.path,
-                 entry.before);
+        AddValue(
+            keys,
+            (entry.root == kLocalMachine ? u"HKEY_LOCAL_MACHINE" : userKey_) + u"\\" + entry.path,
+            entry.before);
     }
     if (!platform_.SaveFile(path_, WriteRegFile(keys))) {
         return false;

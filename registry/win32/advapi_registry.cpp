@@ -54,8 +54,8 @@ Status AdvapiRegistry::DeleteValue(Key key, std::u16string_view name) {
 Enumerated AdvapiRegistry::EnumValue(Key key, std::uint32_t index) {
     std::wstring name(16384, L'\0');  // the longest value name the registry allows, and its NUL
     DWORD size = static_cast<DWORD>(name.size());
-    const LONG status = RegEnumValueW(Handle(key), index, name.data(), &size, nullptr, nullptr,
-                                      nullptr, nullptr);
+    const LONG status =
+        RegEnumValueW(Handle(key), index, name.data(), &size, nullptr, nullptr, nullptr, nullptr);
     name.resize(status == ERROR_SUCCESS ? size : 0);
     return {status, std::u16string(name.begin(), name.end())};
 }
