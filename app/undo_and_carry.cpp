@@ -1,5 +1,8 @@
 // Every change taken back, and the settings carried to other users and machines: the undo
 // record put back, export and import of .reg files.
+#include <algorithm>
+#include <optional>
+
 #include "app/command_line.h"
 #include "app/frm_korvane.h"
 #include "toolkit/error.h"
@@ -11,15 +14,16 @@ namespace {
 constexpr const char16_t* kRegFiles = u"Registration Files (*.reg)|*.reg";
 constexpr std::size_t kLargestFile = 1 << 20;
 
-// The table's value that `name` under root\path names, or nullptr; any value of the typed
-// history, which an undo record restores.
-const RegistryValue* Known(registry::Key root, std::u16string_view path, std::u16string_view name) {
+// Whether `name` under root\path is one of the table's values, or any value of the typed
+// history, which an undo record restores; with no name, whether the key holds any of them.
+const RegistryValue* Known(registry::Key root, std::u16string_view path,
+                           std::optional<std::u16string_view> name) {
     if (root == kTypedUrls.root && registry::SameName(path, kTypedUrls.key)) {
         return &kTypedUrls;
     }
     for (const RegistryValue* value : SettingValues()) {
         if (value->root == root && registry::SameName(path, value->key) &&
-            registry::SameName(name, value->name)) {
+            (!name || registry::SameName(*name, value->name))) {
             return value;
         }
     }
@@ -111,25 +115,26 @@ frmKorvane::Outcome frmKorvane::Import(const std::u16string& file) {
     }
     // Every line is checked before anything is written.
     std::vector<std::pair<const RegistryValue*, registry::RegValue>> writes;
-    const std::u16string users = u"HKEY_USERS\\" + userSid_ + u"\\";
+    struct Hive {
+        std::u16string prefix;
+        registry::Key root;
+    };
+    const Hive hives[] = {{u"HKEY_CURRENT_USER\\", kCurrentUser},
+                          {u"HKEY_USERS\\" + userSid_ + u"\\", kCurrentUser},
+                          {u"HKEY_LOCAL_MACHINE\\", kLocalMachine}};
     for (const registry::RegKey& key : read.keys) {
         const std::u16string_view path = key.path;
-        const auto under = [&](std::u16string_view hive) {
-            return path.size() > hive.size() &&
-                   registry::SameName(path.substr(0, hive.size()), hive);
-        };
-        const std::u16string_view hive = under(u"HKEY_CURRENT_USER\\") ? u"HKEY_CURRENT_USER\\"
-                                         : under(users)                ? std::u16string_view(users)
-                                         : under(u"HKEY_LOCAL_MACHINE\\") ? u"HKEY_LOCAL_MACHINE\\"
-                                                                          : u"";
-        if (hive.empty()) {
-            return refuse(key.line, u"[" + key.path +
-                                        u"] is not in this user's settings or the "
-                                        u"computer's.");
+        const auto hive = std::ranges::find_if(hives, [&](const Hive& hive) {
+            return path.size() > hive.prefix.size() &&
+                   registry::SameName(path.substr(0, hive.prefix.size()), hive.prefix);
+        });
+        const std::u16string_view below =
+            hive == std::end(hives) ? u"" : path.substr(hive->prefix.size());
+        if (below.empty() || !Known(hive->root, below, std::nullopt)) {
+            return refuse(key.line, u"[" + key.path + u"] holds none of Korvane's settings.");
         }
-        const registry::Key root = hive == u"HKEY_LOCAL_MACHINE\\" ? kLocalMachine : kCurrentUser;
         for (const registry::RegValue& value : key.values) {
-            const RegistryValue* known = Known(root, path.substr(hive.size()), value.name);
+            const RegistryValue* known = Known(hive->root, below, value.name);
             if (known == nullptr) {
                 return refuse(value.line, u"\"" + value.name + u"\" in [" + key.path +
                                               u"] is not one of Korvane's settings.");
@@ -148,8 +153,11 @@ frmKorvane::Outcome frmKorvane::Import(const std::u16string& file) {
                 registry_.RegistryPutValue(back->first->root, back->first->key, back->second);
             }
             registry_.TakeRefusal();
+            const std::u16string why = refusal == registry::Refusal::kUndoRecord
+                                           ? u"Korvane could not record \""
+                                           : u"The registry refused \"";
             return {2,
-                    u"The registry refused \"" + value.name + u"\" in " + known->key +
+                    why + value.name + u"\" in " + known->key +
                         u", so Korvane put back what this import had changed.",
                     refusal};
         }

@@ -367,13 +367,13 @@ TEST_F(Form, EveryChangeIsRecordedBeforeItIsMadeAndUndoExportAndImportCarryTheSe
     // Imports: refused whole, or put back when the registry refuses a value on the way.
     store.SetReadOnly(kMachine, kMain);
     const RegValue seven{was1.name, registry::kRegDword, {7, 0, 0, 0}, 0};
+    // clang-format off
     const std::tuple<std::u16string, RegValue, int, std::u16string> imports[] = {
         {u"HKEY_CURRENT_USER\\" + kMain, {u"Other", {}, {}, 0}, 1, u", line 7: \"Other\" in ["},
+        {u"HKEY_CURRENT_USER\\Software", {u"Window Title", {}, {}, 0}, 1, u", line 6: [HKEY_CURRENT_USER\\Software] holds"},
         {u"HKEY_USERS\\S-1-5-21-6\\" + kSettings, seven, 1, u", line 6: [HKEY_USERS\\S-1-5-21-6"},
-        {u"hkey_local_machine\\" + kMain,
-         {u"IEWatsonDisabled", 4, {1, 0, 0, 0}, 0},
-         2,
-         u"The registry refused \"IEWatsonDisabled\""}};
+        {u"hkey_local_machine\\" + kMain, {u"IEWatsonDisabled", 4, {1, 0, 0, 0}, 0}, 2, u"The registry refused \"IEWatsonDisabled\""}};
+    // clang-format on
     for (const auto& [path, value, exitCode, said] : imports) {
         platform.files[u"i.reg"] = registry::WriteRegFile(
             {{u"HKEY_USERS\\s-1-5-21-5\\" + kSettings, {seven}, 0}, {path, {value}, 0}});
