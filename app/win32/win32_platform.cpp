@@ -176,9 +176,12 @@ std::u16string Win32Platform::LocalTime() {
 }
 
 bool Win32Platform::SaveFile(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
-    const std::u16string folder = path.substr(0, path.find_last_of(u'\\'));
-    const int made = SHCreateDirectoryExW(nullptr, Wide(folder), nullptr);
-    if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS && made != ERROR_FILE_EXISTS) {
+    // A name relative to the current folder ("/export:ie.reg") is saved there.
+    std::wstring full(32768, L'\0');
+    full.resize(GetFullPathNameW(Wide(path), 32768, full.data(), nullptr));
+    const std::wstring folder = full.substr(0, full.find_last_of(L'\\'));
+    if (full.empty() || (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                         SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr) != ERROR_SUCCESS)) {
         return false;
     }
     const std::u16string temporary = path + u".tmp";

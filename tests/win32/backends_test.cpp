@@ -194,6 +194,9 @@ TEST(Files, SavedWholeReadUpToALimitAndTheNewestKept) {
               (std::vector<std::uint8_t>{1, 2, 2}));
     EXPECT_EQ(platform.LoadFile(folder + u"\\2026-01-11 10.00.00.reg", 9), std::nullopt);
     EXPECT_FALSE(platform.SaveFile(newest + u"\\x.reg", {1}));  // a folder that is a file
+    EXPECT_TRUE(platform.SaveFile(u"here.reg", {5}));           // in the current folder
+    EXPECT_EQ(platform.LoadFile(u"here.reg", 9), std::vector<std::uint8_t>{5});
+    DeleteFileW(L"here.reg");
     for (int i = 0; i < 22; ++i) {
         DeleteFileW(toolkit::win32::Wide(folder + u"\\2026-01-" + toolkit::Decimal(10 + i) +
                                          u" 10.00.00.reg"));
