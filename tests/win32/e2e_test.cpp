@@ -237,6 +237,7 @@ void ExpectLaidOut(Program& program, int dpi,
                                  place.bottom - place.top};
         const std::tuple wanted{px(row.left), px(row.top), px(row.width), px(row.height)};
         EXPECT_EQ(laidOut, wanted) << "tab index " << row.tabIndex;
+        EXPECT_TRUE(place.right > place.left && place.bottom > place.top) << "seen at all";
     }
     const HDC here = CreateCompatibleDC(nullptr);
     const HFONT font = CreateFontW(-MulDiv(825, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
